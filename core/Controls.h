@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kelvane {
+
+enum class MessageButtons { Ok, OkCancel };
+enum class MessageAnswer { Ok, Cancel };
+
+// The window's controls as the list operations see them: named inputs and outputs only.
+// Texts are bytes; the list text of `text2` in particular is never converted.
+class Controls {
+public:
+    virtual ~Controls() = default;
+
+    // `text2`, the number list.
+    virtual std::string listText() = 0;
+    virtual void setListText(std::string_view bytes) = 0;
+    virtual void appendListText(std::string_view bytes) = 0;
+
+    virtual void setFormCaption(std::string_view caption) = 0;    // `Form1`
+    virtual void setSummaryCaption(std::string_view caption) = 0; // `Label4`
+
+    virtual std::string widthText() = 0;  // `Text3`
+    virtual void setWidthText(std::string_view text) = 0;
+    virtual std::string saveNameText() = 0;  // `Text4`
+    virtual void setSaveNameText(std::string_view text) = 0;
+    virtual void appendSideText(std::string_view bytes) = 0;  // `Text5`
+
+    // `ProgressBar1`. Reset sets the value to 0; the maximum follows the work at hand.
+    virtual void resetProgress() = 0;
+    virtual void setProgressMaximum(std::uint64_t maximum) = 0;
+    virtual void showProgress() = 0;
+    virtual void advanceProgress(std::uint64_t steps) = 0;
+    virtual void hideProgress() = 0;
+
+    // A modal message box with no icon; OK is the default button.
+    virtual MessageAnswer messageBox(std::string_view text, MessageButtons buttons,
+                                     std::string_view title) = 0;
+    // Lets the window handle pending events (painting, typing, clicks) and returns.
+    virtual void yieldToEvents() = 0;
+
+    // `File1`: its folder, the selected entry's name, and the names it lists, in order.
+    virtual std::string fileListPath() = 0;
+    virtual std::string fileListFileName() = 0;
+    virtual std::vector<std::string> fileListNames() = 0;
+    virtual void refreshFolderList() = 0;  // `Dir1`
+    virtual void refreshFileList() = 0;    // `File1`
+
+    // One line of detail for the operator: why an operation failed, or what it did.
+    virtual void setStatusLine(std::string_view text) = 0;
+};
+
+}  // namespace kelvane

@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+#include "LineSet.h"
+
+namespace kelvane {
+
+// The duplicate rule: a line is a duplicate when its first `width` bytes are empty or equal a
+// line kept before as a whole, or when the whole line equals a line kept before. The first
+// occurrence is kept, whole. Bytes are compared exactly.
+class DuplicateFilter {
+public:
+    explicit DuplicateFilter(std::size_t width, LineSet::Storage storage = LineSet::Storage::Borrowed)
+        : width_(width), kept_(storage) {}
+
+    // Returns true, and remembers the line, when it is to be kept.
+    bool keep(std::string_view line) {
+        const std::string_view prefix = line.substr(0, width_);
+        if (prefix.empty()) return false;
+        if (prefix.size() < line.size() && kept_.contains(prefix)) return false;
+        return kept_.insert(line);
+    }
+
+    std::size_t keptCount() const { return kept_.size(); }
+
+private:
+    std::size_t width_;
+    LineSet kept_;
+};
+
+}  // namespace kelvane

@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string_view>
+
+// The texts the operator sees, exactly as the window has always shown them.
+namespace kelvane::Messages {
+
+inline constexpr std::string_view kStandardTitle = "Kelvane";
+
+inline constexpr std::string_view kLoadError =
+    "Error In Selected File May Be There Is Text With Numbers Please Check";
+inline constexpr std::string_view kTotalCaption = "Total Numbers In File  ";
+
+inline constexpr std::string_view kNoFileSelected = "No File Selected";
+inline constexpr std::string_view kInsertWidth = "Insert The Length Of Each Line In File";
+inline constexpr std::string_view kSummaryStart = "NON";
+inline constexpr std::string_view kDefaultWidth = "12";
+
+inline constexpr std::string_view kNoNumbersToSave = "No Numbers To Save";
+inline constexpr std::string_view kNoFileNameToSave = "No File Name To Save";
+inline constexpr std::string_view kOverwriteQuestion = "File Name Exits Over Write  ";
+inline constexpr std::string_view kOverwriteTitle = "Note";
+inline constexpr std::string_view kFileSaved = "File Saved";
+inline constexpr std::string_view kFileNotSaved = "File Not Saved";
+
+inline constexpr std::string_view kReadError = "an error has occurd";
+
+}  // namespace kelvane::Messages

@@ -1,0 +1,136 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "TextFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include "Lines.h"
+
+namespace kelvane {
+namespace {
+
+[[noreturn]] void fail(int error) { throw FileError(systemReason(error)); }
+
+// Closes a descriptor when the scope ends.
+struct FdCloser {
+    int fd;
+    ~FdCloser() { ::close(fd); }
+};
+
+mode_t currentUmask() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
+}  // namespace
+
+std::string systemReason(int error) { return std::strerror(error); }
+
+std::shared_ptr<const std::string> readWholeFile(const std::string& path) {
+    if (path.empty()) fail(ENOENT);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) fail(errno);
+    FdCloser closer{fd};
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) fail(errno);
+    if (S_ISDIR(info.st_mode)) fail(EISDIR);
+
+    auto bytes = std::make_shared<std::string>();
+    bytes->resize(S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) + 1 : 1 << 16);
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == bytes->size()) bytes->resize(bytes->size() * 2);
+        const ssize_t got = ::read(fd, bytes->data() + filled, bytes->size() - filled);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            fail(errno);
+        }
+        if (got == 0) break;
+        filled += static_cast<std::size_t>(got);
+    }
+    bytes->resize(filled);
+    return bytes;
+}
+
+TextStream::TextStream(std::shared_ptr<const std::string> bytes)
+    : bytes_(std::move(bytes)), pos_(byteOrderMarkLength(*bytes_)) {}
+
+std::string_view TextStream::readLine() {
+    std::string_view line;
+    nextLine(*bytes_, pos_, line);
+    return line;
+}
+
+std::size_t TextStream::remainingLines() const {
+    return countLines(std::string_view(*bytes_).substr(pos_));
+}
+
+TextFileWriter::TextFileWriter(std::string targetPath) : targetPath_(std::move(targetPath)) {
+    const std::size_t slash = targetPath_.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : targetPath_.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? targetPath_ : targetPath_.substr(slash + 1);
+    tempPath_ = FileSystemObject::buildPath(folder, "." + name + ".XXXXXX");
+    fd_ = ::mkostemp(tempPath_.data(), O_CLOEXEC);
+    if (fd_ < 0) fail(errno);
+
+    // Keep the mode of the file being replaced; a new file gets the usual mode for the umask.
+    struct stat existing {};
+    const mode_t mode = ::stat(targetPath_.c_str(), &existing) == 0
+                            ? (existing.st_mode & 07777)
+                            : (0666 & ~currentUmask());
+    ::fchmod(fd_, mode);
+}
+
+TextFileWriter::~TextFileWriter() { discard(); }
+
+void TextFileWriter::write(std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t put = ::write(fd_, bytes.data(), bytes.size());
+        if (put < 0) {
+            if (errno == EINTR) continue;
+            const int error = errno;
+            discard();
+            fail(error);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(put));
+    }
+}
+
+void TextFileWriter::commit() {
+    if (::fsync(fd_) != 0 || ::close(std::exchange(fd_, -1)) != 0 ||
+        ::rename(tempPath_.c_str(), targetPath_.c_str()) != 0) {
+        const int error = errno;
+        discard();
+        fail(error);
+    }
+    tempPath_.clear();
+}
+
+void TextFileWriter::discard() noexcept {
+    if (fd_ >= 0) ::close(std::exchange(fd_, -1));
+    if (!tempPath_.empty()) ::unlink(tempPath_.c_str());
+    tempPath_.clear();
+}
+
+TextStream FileSystemObject::openTextFile(const std::string& path) const {
+    return TextStream(readWholeFile(path));
+}
+
+std::unique_ptr<TextFileWriter> FileSystemObject::createTextFile(const std::string& path) const {
+    return std::make_unique<TextFileWriter>(path);
+}
+
+std::string FileSystemObject::buildPath(std::string_view folder, std::string_view name) {
+    std::string path(folder);
+    if (!path.ends_with('/')) path += '/';
+    path += name;
+    return path;
+}
+
+}  // namespace kelvane

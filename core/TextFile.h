@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace kelvane {
+
+// A file could not be opened, read or written; what() is the operating system's reason.
+struct FileError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// A file read in one go, handed out line by line. Bytes are never converted; a UTF-8
+// byte-order mark at the very start is not part of the first line.
+class TextStream {
+public:
+    explicit TextStream(std::shared_ptr<const std::string> bytes);
+
+    bool atEndOfStream() const { return pos_ >= bytes_->size(); }
+    // The next line without its break; the view stays valid as long as bytes() is held.
+    std::string_view readLine();
+    // Lines not read yet.
+    std::size_t remainingLines() const;
+    const std::shared_ptr<const std::string>& bytes() const { return bytes_; }
+
+private:
+    std::shared_ptr<const std::string> bytes_;
+    std::size_t pos_ = 0;
+};
+
+// A new file that replaces its target only when complete: the bytes go to a temporary file in
+// the target's folder, which commit() renames over the target. Destroyed without a commit, the
+// temporary file is removed and the target is untouched.
+class TextFileWriter {
+public:
+    explicit TextFileWriter(std::string targetPath);
+    ~TextFileWriter();
+    TextFileWriter(const TextFileWriter&) = delete;
+    TextFileWriter& operator=(const TextFileWriter&) = delete;
+
+    void write(std::string_view bytes);
+    void commit();
+
+private:
+    void discard() noexcept;
+
+    std::string targetPath_;
+    std::string tempPath_;
+    int fd_ = -1;
+};
+
+// The thin file layer the list operations reach files through.
+class FileSystemObject {
+public:
+    // Opens an existing file for reading and reads it whole.
+    TextStream openTextFile(const std::string& path) const;
+    // Starts a file that replaces `path` once committed.
+    std::unique_ptr<TextFileWriter> createTextFile(const std::string& path) const;
+    // `folder` and `name` joined by exactly one "/", added only when `folder` does not end in one.
+    static std::string buildPath(std::string_view folder, std::string_view name);
+};
+
+// Reads a whole file; throws FileError with the reason.
+std::shared_ptr<const std::string> readWholeFile(const std::string& path);
+
+// The operating system's words for errno value `error`.
+std::string systemReason(int error);
+
+}  // namespace kelvane

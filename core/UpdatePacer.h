@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "Controls.h"
+
+namespace kelvane {
+
+// Thrown out of a yield when the window asked the running operation to stop.
+struct OperationCancelled {};
+
+// Batches what an operation shows while it runs. Lines for the list, the latest caption and
+// progress steps are held back and handed to the controls together, at most once per interval,
+// just before the operation yields to the window; so a million lines cost a few hundred control
+// updates instead of a million. flush() shows everything held back, as before a message box.
+class UpdatePacer {
+public:
+    UpdatePacer(Controls& controls, std::chrono::nanoseconds interval, const bool& cancelRequested);
+
+    void appendLine(std::string_view line);  // the line and CR LF, to the list text
+    void setCaptionCount(std::int64_t count);
+    void advanceProgress() { ++pendingSteps_; }
+
+    // One unit of work done. When the interval has passed: flush, yield, and stop by throwing
+    // OperationCancelled if the window asked for it.
+    void yieldWhenDue();
+    void flush();
+
+private:
+    Controls& controls_;
+    std::chrono::nanoseconds interval_;
+    const bool& cancelRequested_;
+    std::chrono::steady_clock::time_point lastYield_;
+    std::uint32_t unitsSinceClockCheck_ = 0;
+
+    std::string pendingList_;
+    std::optional<std::int64_t> pendingCaption_;
+    std::uint64_t pendingSteps_ = 0;
+};
+
+}  // namespace kelvane

@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include <random>
+#include <regex>
+
+#include "NumberRule.h"
+
+namespace kelvane {
+namespace {
+
+// The rule written out literally: blanks around, one sign at most (before or after), digit groups
+// joined by commas with at most one point, or a point and digits, then an optional exponent.
+bool modelIsNumber(const std::string& line) {
+    static const std::regex number(
+        R"(^[ \t]*([+-]?)(\d+(,\d+)*(\.\d*)?|\.\d+)([eE][+-]?\d+)?([+-]?)[ \t]*$)");
+    std::smatch match;
+    if (!std::regex_match(line, match, number)) return false;
+    return match[1].length() + match[6].length() <= 1;
+}
+
+TEST(NumberRule, AcceptsTelephoneNumbersAndNumbersAsTheOperatorWritesThem) {
+    for (const char* line : {"447912345678", "0501234567", "+447912345678", "00447912345678",
+                             "12345678901234567890", "  0501234567\t", "-5", "5-", "+5", "1,234,567",
+                             "1.5", ".5", "1.", "1e5", "1E+5", "2.5e-3", "1,234.5", "99999999999999999999999999"}) {
+        EXPECT_TRUE(isNumber(line)) << line;
+    }
+}
+
+TEST(NumberRule, RejectsAnythingElse) {
+    for (const char* line : {"", " ", "\t", "abc", "050-1234567", "050 1234567", "050/1234567", "+-5",
+                             "-5-", "+5+", ".", "-", "1,,2", ",5", "5,", "1.2.3", "1e", "e5", "1e5.5",
+                             "12a", "0x1F", "5\r", "\xEF\xBB\xBF" "5", "(5)", "1 000"}) {
+        EXPECT_FALSE(isNumber(line)) << line;
+    }
+}
+
+TEST(NumberRule, AgreesWithTheLiteralRuleOnRandomLines) {
+    std::mt19937 random(20261206);
+    const std::string alphabet = "0123456789+-.,eE \ta/";
+    std::uniform_int_distribution<std::size_t> length(0, 9);
+    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+    std::uniform_int_distribution<std::size_t> digit(0, 9);
+    std::bernoulli_distribution likeANumber(0.6);  // lines of mostly digits reach the deep cases
+    for (int round = 0; round < 200000; ++round) {
+        std::string line;
+        for (std::size_t n = length(random); n > 0; --n) {
+            line += alphabet[likeANumber(random) ? digit(random) : pick(random)];
+        }
+        ASSERT_EQ(isNumber(line), modelIsNumber(line)) << '"' << line << '"';
+    }
+}
+
+}  // namespace
+}  // namespace kelvane
