@@ -1,4 +1,5 @@
 # Kelvane: `make run` opens the window, `make test` runs every test. Both install what is missing first.
+MAKEFLAGS += --no-print-directory
 BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=

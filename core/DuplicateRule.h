@@ -24,7 +24,12 @@ public:
         return kept_.insert(line);
     }
 
+    // A hint that `line` will be offered to keep() soon.
+    void prefetch(std::string_view line) const { kept_.prefetch(line.substr(0, width_)); }
+
     std::size_t keptCount() const { return kept_.size(); }
+    // Room for `lines` kept lines, when the caller knows how many may come.
+    void reserve(std::size_t lines) { kept_.reserve(lines); }
 
 private:
     std::size_t width_;

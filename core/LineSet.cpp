@@ -77,6 +77,13 @@ std::string_view LineSet::keep(std::string_view line) {
     return kept;
 }
 
+void LineSet::reserve(std::size_t lines) {
+    entries_.reserve(lines);
+    std::size_t slotCount = slots_.size();
+    while (slotCount < lines * 2 + 2) slotCount *= 2;
+    if (slotCount > slots_.size()) rehash(slotCount);
+}
+
 void LineSet::clear() {
     entries_.clear();
     blocks_.clear();

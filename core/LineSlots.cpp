@@ -10,6 +10,10 @@ void LineSlots::startOver(std::shared_ptr<const std::string> buffer) {
     slots_.clear();
 }
 
+void LineSlots::reserve(std::size_t lastIndex) {
+    slots_.reserve(std::min(lastIndex, kLastIndex) + 1);
+}
+
 void LineSlots::checkIndex(std::size_t index) {
     if (index > kLastIndex) throw SlotIndexError("slot index out of range");
 }
@@ -18,8 +22,8 @@ void LineSlots::set(std::size_t index, std::string_view line) {
     checkIndex(index);
     if (index >= slots_.size()) {
         // Grow geometrically so that filling slot after slot stays linear.
-        const std::size_t size = std::min(kLastIndex + 1, std::max(index + 1, slots_.size() * 2));
-        slots_.resize(size);
+        const std::size_t doubled = std::min(kLastIndex + 1, std::max(index + 1, slots_.size() * 2));
+        slots_.resize(index < slots_.capacity() ? index + 1 : doubled);
     }
     slots_[index] = line.data() ? line : std::string_view("");
 }

@@ -26,6 +26,10 @@ public:
     // Forgets every slot and the buffers behind them, and keeps `buffer` for the slots to come.
     void startOver(std::shared_ptr<const std::string> buffer);
 
+    // Makes room for slots 0 to `lastIndex` (at most kLastIndex) when the caller knows how far it
+    // will fill, so filling never moves the table.
+    void reserve(std::size_t lastIndex);
+
     // `line` must point into the buffer given to startOver (or be a literal).
     void set(std::size_t index, std::string_view line);
 

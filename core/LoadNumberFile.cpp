@@ -23,8 +23,10 @@ void Form1Core::LoadNumberFile(LoadMode mode) {
         FileSystemObject& files = fso();
         mFilePath = selectedFileText();
         TextStream stream = openListFile(files);
-        controls_.setProgressMaximum(stream.remainingLines());
+        const std::size_t lineCount = stream.remainingLines();
+        controls_.setProgressMaximum(lineCount);
         Module1::gNumbers.startOver(stream.bytes());
+        Module1::gNumbers.reserve(lineCount + 1);
 
         std::int64_t lineNumber = 0;
         while (!stream.atEndOfStream()) {

@@ -11,6 +11,9 @@
 namespace kelvane {
 namespace {
 
+// Lines ahead whose place in the duplicate set is fetched early, to hide memory latency.
+constexpr std::int64_t kLookAhead = 16;
+
 std::string summary(std::int64_t duplicateCount, std::string_view lineCountText) {
     return "Duplicates Found   " + std::to_string(duplicateCount) + "  Of Total:   " +
            std::string(lineCountText);
@@ -41,6 +44,9 @@ void Form1Core::RemoveDuplicates() {
         // Reading: the file's lines go to slots 1 to lineCount.
         Module1::gSourceLines.startOver(stream.bytes());
         Module1::gWorkLines.startOver(stream.bytes());
+        const std::size_t lastLine = stream.remainingLines();
+        Module1::gSourceLines.reserve(lastLine);
+        Module1::gWorkLines.reserve(lastLine);
         std::int64_t lineCount = 0;
         while (!stream.atEndOfStream()) {
             pacer.yieldWhenDue();
@@ -61,13 +67,18 @@ void Form1Core::RemoveDuplicates() {
 
         // Passes: the first occurrence of each line is taken over.
         DuplicateFilter filter(static_cast<std::size_t>(*width));
+        filter.reserve(static_cast<std::size_t>(lineCount));
         Module1::gNumbers.startOver(stream.bytes());
         mUniqueLines.startOver(stream.bytes());
+        Module1::gNumbers.reserve(lastLine + 1);
+        mUniqueLines.reserve(lastLine + 1);
         std::int64_t lastIndex = 1;
         std::int64_t duplicateCount = 0;
         for (std::int64_t i = 1; i <= lineCount; ++i) {
             pacer.yieldWhenDue();
             const std::string_view line = Module1::gWorkLines.get(static_cast<std::size_t>(i));
+            if (i + kLookAhead <= lineCount)
+                filter.prefetch(Module1::gWorkLines.get(static_cast<std::size_t>(i + kLookAhead)));
             if (!filter.keep(line)) {
                 ++duplicateCount;
                 continue;

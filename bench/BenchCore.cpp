@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Times the list operations on a generated file through controls without a window, and prints
+// one line per operation: seconds and the process's peak memory so far.
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "BenchControls.h"
+#include "Form1Core.h"
+#include "Module1.h"
+
+namespace {
+
+double peakMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+void timed(const char* name, const std::function<void()>& operation) {
+    const auto start = std::chrono::steady_clock::now();
+    operation();
+    const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
+    std::printf("  %-18s %7.3f s   peak %6.1f MB\n", name, spent.count(), peakMegabytes());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: bench-core LIST.txt\n");
+        return 2;
+    }
+    const std::filesystem::path list = std::filesystem::absolute(argv[1]);
+    kelvane::bench::BenchControls controls;
+    controls.folder = list.parent_path().string();
+    controls.selectedName = list.filename().string();
+    controls.saveName = "bench-saved";
+
+    kelvane::Form1Core core(controls);
+    kelvane::Module1::gNextIndex = 1;
+    core.selectFile(list.string());
+
+    timed("load (Open)", [&] { core.LoadNumberFile(kelvane::LoadMode::Plain); });
+    const std::string loaded = controls.caption;
+    timed("load (live)", [&] { core.LoadNumberFile(kelvane::LoadMode::Live); });
+    timed("remove duplicates", [&] { core.RemoveDuplicates(); });
+    const std::string summary = controls.summary;
+    timed("save", [&] { core.SaveList(); });
+    std::printf("  %s | %s | %s\n", loaded.c_str(), summary.c_str(), controls.status.c_str());
+    std::filesystem::remove(list.parent_path() / "bench-saved.txt");
+    return controls.failed ? 1 : 0;
+}
