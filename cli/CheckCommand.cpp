@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CheckCommand.h"
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "CommandError.h"
+#include "InputFile.h"
+#include "LineStream.h"
+#include "Messages.h"
+#include "NumberRule.h"
+#include "OutputBuffer.h"
+#include "Progress.h"
+#include "StatusText.h"
+
+namespace kelvane::cli {
+namespace {
+
+struct Tally {
+    std::uint64_t numbers = 0;
+    std::uint64_t failures = 0;
+};
+
+void checkFile(InputFile& input, OutputBuffer& report, Progress& progress, Tally& tally) {
+    LineStream lines(input.fd(), input.name(), 1 << 20,
+                     [&progress](std::uint64_t done) { progress.update(done); });
+    std::string_view line;
+    for (std::uint64_t lineNumber = 1; lines.next(line); ++lineNumber) {
+        if (isNumber(line)) {
+            ++tally.numbers;
+            continue;
+        }
+        ++tally.failures;
+        report.append(input.name());
+        report.append(":");
+        report.append(std::to_string(lineNumber));
+        report.append(": not a number: ");
+        report.append(StatusText::excerpt(line));
+        report.append("\n");
+    }
+}
+
+}  // namespace
+
+int runCheck(const CheckOptions& options) {
+    std::vector<std::string> paths = options.files;
+    if (paths.empty()) paths.push_back("-");
+    // Every file is tried before any work, so a misspelt last name does not waste a long run.
+    for (const std::string& path : paths) const InputFile probe(path);
+
+    std::unique_ptr<Progress> progress;
+    OutputBuffer report([&progress](std::string_view bytes) {
+        if (progress) progress->clear();
+        writeAll(STDOUT_FILENO, bytes, "standard output");
+    });
+    Tally tally;
+    for (const std::string& path : paths) {
+        InputFile input(path);
+        progress = std::make_unique<Progress>("Checking " + input.name(), input.size());
+        checkFile(input, report, *progress, tally);
+        progress.reset();
+    }
+    report.flush();
+    const std::string total =
+        std::string(Messages::kTotalCaption) + std::to_string(tally.numbers) + "\n";
+    writeAll(STDERR_FILENO, total, "standard error");
+    return tally.failures == 0 ? kExitOk : kExitFound;
+}
+
+}  // namespace kelvane::cli

@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "LineStream.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include "CommandError.h"
+#include "Lines.h"
+#include "TextFile.h"
+
+namespace kelvane::cli {
+
+LineStream::LineStream(int fd, std::string name, std::size_t blockSize, BlockRead onBlock)
+    : fd_(fd),
+      name_(std::move(name)),
+      blockSize_(blockSize < 16 ? 16 : blockSize),
+      onBlock_(std::move(onBlock)),
+      buffer_(std::make_unique_for_overwrite<char[]>(blockSize_)),
+      capacity_(blockSize_) {}
+
+bool LineStream::next(std::string_view& line) {
+    // Lines are only taken from the part of the buffer that ends in a break (or the file's end),
+    // so the window's own line splitting applies unchanged.
+    while (!nextLine(std::string_view(buffer_.get(), complete_), pos_, line)) {
+        if (!refill()) return false;
+    }
+    return true;
+}
+
+bool LineStream::refill() {
+    std::memmove(buffer_.get(), buffer_.get() + pos_, filled_ - pos_);
+    filled_ -= pos_;
+    pos_ = 0;
+    std::size_t searched = filled_;  // the carried bytes hold no break
+    while (!atEnd_) {
+        readBlock();
+        if (!started_ && (filled_ >= kUtf8ByteOrderMark.size() || atEnd_)) {
+            started_ = true;
+            pos_ = byteOrderMarkLength(std::string_view(buffer_.get(), filled_));
+        }
+        const auto* lastBreak =
+            static_cast<const char*>(::memrchr(buffer_.get() + searched, '\n', filled_ - searched));
+        searched = filled_;
+        if (lastBreak && started_) {
+            complete_ = static_cast<std::size_t>(lastBreak - buffer_.get()) + 1;
+            return true;
+        }
+    }
+    complete_ = filled_;
+    return pos_ < complete_;
+}
+
+void LineStream::readBlock() {
+    // Keep at least half a block free, so a long line costs few, large reads.
+    if (capacity_ - filled_ < blockSize_ / 2) {
+        const std::size_t capacity = capacity_ * 2;
+        auto larger = std::make_unique_for_overwrite<char[]>(capacity);
+        std::memcpy(larger.get(), buffer_.get(), filled_);
+        buffer_ = std::move(larger);
+        capacity_ = capacity;
+    }
+    for (;;) {
+        const ssize_t got = ::read(fd_, buffer_.get() + filled_, capacity_ - filled_);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) throw CommandError("cannot read " + name_ + ": " + systemReason(errno));
+        if (got == 0) atEnd_ = true;
+        filled_ += static_cast<std::size_t>(got);
+        bytesRead_ += static_cast<std::uint64_t>(got);
+        break;
+    }
+    if (onBlock_) onBlock_(bytesRead_);
+}
+
+}  // namespace kelvane::cli

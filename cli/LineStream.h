@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace kelvane::cli {
+
+// Reads lines from a file descriptor in large blocks, with the same line rules as the window's
+// reader: LF or CR LF breaks, a last line without a break, a UTF-8 byte-order mark at the very
+// start skipped. Memory stays at about one block plus the longest line.
+class LineStream {
+  public:
+    // Called after each block read with the bytes read so far.
+    using BlockRead = std::function<void(std::uint64_t)>;
+
+    LineStream(int fd, std::string name, std::size_t blockSize = 1 << 20, BlockRead onBlock = {});
+
+    // The next line without its break; the view stays valid until the following call.
+    // Throws CommandError when reading fails.
+    bool next(std::string_view& line);
+
+  private:
+    // Moves the unfinished line to the front and reads at least one more block; false at the end.
+    bool refill();
+    void readBlock();
+
+    int fd_;
+    std::string name_;
+    std::size_t blockSize_;
+    BlockRead onBlock_;
+
+    std::unique_ptr<char[]> buffer_;
+    std::size_t capacity_ = 0;
+    std::size_t filled_ = 0;    // bytes in the buffer
+    std::size_t complete_ = 0;  // bytes up to the last line break seen (or all, at the end)
+    std::size_t pos_ = 0;       // next line starts here
+    std::uint64_t bytesRead_ = 0;
+    bool atEnd_ = false;
+    bool started_ = false;
+};
+
+}  // namespace kelvane::cli

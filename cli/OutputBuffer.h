@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstddef>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <string_view>
+
+namespace kelvane::cli {
+
+// Collects output and hands it to its sink in large blocks.
+class OutputBuffer {
+  public:
+    using Sink = std::function<void(std::string_view)>;
+
+    explicit OutputBuffer(Sink sink, std::size_t capacity = 1 << 20);
+
+    void append(std::string_view bytes) {
+        if (bytes.size() > capacity_ - size_) return appendSlow(bytes);
+        std::memcpy(data_.get() + size_, bytes.data(), bytes.size());
+        size_ += bytes.size();
+    }
+    // The line followed by CR LF, as the window's list text holds it.
+    void appendListLine(std::string_view line) {
+        append(line);
+        append("\r\n");
+    }
+    void flush();
+
+  private:
+    void appendSlow(std::string_view bytes);
+
+    Sink sink_;
+    std::unique_ptr<char[]> data_;
+    std::size_t capacity_;
+    std::size_t size_ = 0;
+};
+
+// Writes all of `bytes` to `fd`; throws CommandError naming `name` when it cannot.
+void writeAll(int fd, std::string_view bytes, std::string_view name);
+
+}  // namespace kelvane::cli

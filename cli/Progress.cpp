@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Progress.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <utility>
+
+namespace kelvane::cli {
+namespace {
+
+constexpr auto kFirstDelay = std::chrono::milliseconds(500);
+constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
+constexpr std::uint64_t kBarWidth = 30;
+constexpr std::uint64_t kMiB = 1 << 20;
+
+void writeToTerminal(std::string_view text) {
+    // A failed write only loses a picture; the run goes on.
+    while (!text.empty()) {
+        const ssize_t put = ::write(STDERR_FILENO, text.data(), text.size());
+        if (put <= 0) return;
+        text.remove_prefix(static_cast<std::size_t>(put));
+    }
+}
+
+}  // namespace
+
+std::string progressLine(std::string_view label, std::uint64_t done, std::uint64_t total) {
+    std::string line(label);
+    if (total == 0) return line + "  " + std::to_string(done / kMiB) + " MiB read";
+    done = std::min(done, total);
+    const std::uint64_t filled = done * kBarWidth / total;
+    line += " [";
+    line.append(filled, '#');
+    line.append(kBarWidth - filled, ' ');
+    line += "] " + std::to_string(done * 100 / total) + "%";
+    return line;
+}
+
+Progress::Progress(std::string label, std::uint64_t total)
+    : label_(std::move(label)),
+      total_(total),
+      enabled_(::isatty(STDERR_FILENO) == 1),
+      nextDraw_(Clock::now() + kFirstDelay) {}
+
+void Progress::update(std::uint64_t done) {
+    if (!enabled_) return;
+    const Clock::time_point now = Clock::now();
+    if (now < nextDraw_) return;
+    nextDraw_ = now + kRedrawInterval;
+    writeToTerminal("\r\033[K" + progressLine(label_, done, total_));
+    shown_ = true;
+}
+
+void Progress::clear() {
+    if (!shown_) return;
+    writeToTerminal("\r\033[K");
+    shown_ = false;
+}
+
+}  // namespace kelvane::cli
