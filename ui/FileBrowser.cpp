@@ -1,0 +1,252 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "FileBrowser.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QStorageInfo>
+#include <QStyle>
+#include <QStyledItemDelegate>
+#include <algorithm>
+#include <filesystem>
+
+#include "FolderListing.h"
+#include "TextFile.h"
+
+namespace kelvane {
+namespace {
+
+constexpr int kPathRole = Qt::UserRole;
+constexpr int kDepthRole = Qt::UserRole + 1;
+constexpr int kIndentPixels = 10;
+
+// Indents each folder by its depth, so the list reads as the path down to the open folder with
+// its subfolders beneath.
+class FolderDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem indented = option;
+        indented.rect.adjust(index.data(kDepthRole).toInt() * kIndentPixels, 0, 0, 0);
+        QStyledItemDelegate::paint(painter, indented, index);
+    }
+};
+
+QString shown(const std::string& bytes) {
+    return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+}
+
+std::string bytesOf(const QVariant& data) {
+    return data.toByteArray().toStdString();
+}
+
+bool isWithin(const std::string& folder, const std::string& root) {
+    if (root == "/") return true;
+    return folder == root ||
+           (folder.size() > root.size() && folder.compare(0, root.size(), root) == 0 &&
+            folder[root.size()] == '/');
+}
+
+bool isEnter(QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+std::string startFolder() {
+    std::error_code error;
+    const std::filesystem::path current = std::filesystem::current_path(error);
+    return error ? std::string("/") : current.string();
+}
+
+}  // namespace
+
+FileBrowser::FileBrowser(QComboBox* drives, QListWidget* folders, QListWidget* files)
+    : QObject(folders), drives_(drives), folders_(folders), files_(files) {
+    folders_->setItemDelegate(new FolderDelegate(folders_));
+    folders_->installEventFilter(this);
+    files_->installEventFilter(this);
+    connect(drives_, &QComboBox::activated, this, &FileBrowser::Drive1_Change);
+    connect(folders_, &QListWidget::itemDoubleClicked, this, &FileBrowser::Dir1_Activated);
+    connect(files_, &QListWidget::itemClicked, this, &FileBrowser::File1_Click);
+    // Moving the selection with the keyboard chooses a file just as a click does.
+    connect(files_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0) File1_Click();
+    });
+    connect(files_, &QListWidget::itemDoubleClicked, this, [this] { emit fileActivated(); });
+
+    refreshDrives();
+    if (!openFolder(startFolder())) openFolder("/");
+}
+
+std::string FileBrowser::selectedFileName() const {
+    const QListWidgetItem* item = files_->currentItem();
+    return item && item->isSelected() ? bytesOf(item->data(kPathRole)) : std::string();
+}
+
+std::vector<std::string> FileBrowser::fileNames() const {
+    std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(files_->count()));
+    for (int row = 0; row < files_->count(); ++row)
+        names.push_back(bytesOf(files_->item(row)->data(kPathRole)));
+    return names;
+}
+
+bool FileBrowser::openFolder(const std::string& folder) {
+    const std::string path = normalFolderPath(folder);
+    FolderListing listing;
+    try {
+        listing = listFolder(path);
+    } catch (const FileError& error) {
+        emit statusMessage(
+            QStringLiteral("Cannot open folder %1: %2").arg(shown(path), shown(error.what())));
+        return false;
+    }
+    folderPath_ = path;
+    showFolders(path, listing.folders);
+    showDriveOf(path);
+    // Dir1_Change: the file list follows the folder, and the chosen file is forgotten.
+    fileListPath_ = path;
+    showFiles(listing.txtFiles);
+    emit folderChanged();
+    return true;
+}
+
+bool FileBrowser::revealFile(const std::string& filePath) {
+    const std::filesystem::path path(filePath);
+    if (!openFolder(path.parent_path().string())) return false;
+    const std::string name = path.filename().string();
+    for (int row = 0; row < files_->count(); ++row) {
+        if (bytesOf(files_->item(row)->data(kPathRole)) == name) {
+            files_->setCurrentRow(row);
+            return true;
+        }
+    }
+    emit statusMessage(QStringLiteral("%1 is not a listed .txt file").arg(shown(filePath)));
+    return false;
+}
+
+void FileBrowser::refreshFolders() {
+    try {
+        showFolders(folderPath_, listFolder(folderPath_).folders);
+    } catch (const FileError& error) {
+        emit statusMessage(QStringLiteral("Cannot read folder %1: %2")
+                               .arg(shown(folderPath_), shown(error.what())));
+    }
+}
+
+void FileBrowser::refreshFiles() {
+    try {
+        showFiles(listFolder(fileListPath_).txtFiles);
+    } catch (const FileError& error) {
+        emit statusMessage(QStringLiteral("Cannot read folder %1: %2")
+                               .arg(shown(fileListPath_), shown(error.what())));
+    }
+}
+
+void FileBrowser::refreshDrives() {
+    driveRoots_ = {"/"};
+    std::vector<std::pair<std::string, QString>> others;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        if (!volume.isValid() || !volume.isReady()) continue;
+        const std::string root = QFile::encodeName(volume.rootPath()).toStdString();
+        std::error_code error;
+        // Containers mount single files too; only folders can be browsed.
+        if (root == "/" || !std::filesystem::is_directory(root, error)) continue;
+        others.emplace_back(root, volume.name());
+    }
+    std::sort(others.begin(), others.end(),
+              [](const auto& a, const auto& b) { return listsBefore(a.first, b.first); });
+    others.erase(std::unique(others.begin(), others.end(),
+                             [](const auto& a, const auto& b) { return a.first == b.first; }),
+                 others.end());
+
+    const QSignalBlocker quiet(drives_);
+    drives_->clear();
+    drives_->addItem(QStringLiteral("/"));
+    for (const auto& [root, name] : others) {
+        driveRoots_.push_back(root);
+        drives_->addItem(name.isEmpty() ? shown(root)
+                                        : QStringLiteral("%1  [%2]").arg(shown(root), name));
+    }
+    if (!folderPath_.empty()) showDriveOf(folderPath_);
+}
+
+void FileBrowser::Drive1_Change(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= driveRoots_.size()) return;
+    const std::string& root = driveRoots_[static_cast<std::size_t>(index)];
+    const auto last = lastFolderOnDrive_.find(root);
+    const std::string target = last != lastFolderOnDrive_.end() ? last->second : root;
+    if (openFolder(target)) return;
+    if (target != root && openFolder(root)) return;
+    showDriveOf(folderPath_);  // the drive list goes back to where the folder list still is
+}
+
+void FileBrowser::Dir1_Activated(QListWidgetItem* item) {
+    if (item) openFolder(bytesOf(item->data(kPathRole)));
+}
+
+void FileBrowser::File1_Click() {
+    const std::string name = selectedFileName();
+    if (!name.empty()) emit fileClicked(chosenFilePath(fileListPath_, name));
+}
+
+void FileBrowser::showFolders(const std::string& folder,
+                              const std::vector<std::string>& subfolders) {
+    const QSignalBlocker quiet(folders_);
+    folders_->clear();
+    const QIcon openIcon = folders_->style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closedIcon = folders_->style()->standardIcon(QStyle::SP_DirClosedIcon);
+    const std::vector<std::string> chain = folderChain(folder);
+    int depth = 0;
+    for (const std::string& ancestor : chain) {
+        auto* item = new QListWidgetItem(openIcon, shown(folderDisplayName(ancestor)), folders_);
+        item->setData(kPathRole, QByteArray::fromStdString(ancestor));
+        item->setData(kDepthRole, depth++);
+    }
+    for (const std::string& name : subfolders) {
+        auto* item = new QListWidgetItem(closedIcon, shown(name), folders_);
+        item->setData(kPathRole,
+                      QByteArray::fromStdString(FileSystemObject::buildPath(folder, name)));
+        item->setData(kDepthRole, depth);
+    }
+    folders_->setCurrentRow(static_cast<int>(chain.size()) - 1);
+}
+
+void FileBrowser::showFiles(const std::vector<std::string>& names) {
+    const QSignalBlocker quiet(files_);
+    files_->clear();
+    for (const std::string& name : names) {
+        auto* item = new QListWidgetItem(shown(name), files_);
+        item->setData(kPathRole, QByteArray::fromStdString(name));
+    }
+    files_->setCurrentRow(-1);
+}
+
+void FileBrowser::showDriveOf(const std::string& folder) {
+    std::size_t best = 0;
+    for (std::size_t i = 0; i < driveRoots_.size(); ++i) {
+        if (isWithin(folder, driveRoots_[i]) && driveRoots_[i].size() > driveRoots_[best].size())
+            best = i;
+    }
+    lastFolderOnDrive_[driveRoots_[best]] = folder;
+    const QSignalBlocker quiet(drives_);
+    drives_->setCurrentIndex(static_cast<int>(best));
+}
+
+bool FileBrowser::eventFilter(QObject* watched, QEvent* event) {
+    if (!isEnter(event)) return QObject::eventFilter(watched, event);
+    if (watched == folders_) {
+        Dir1_Activated(folders_->currentItem());
+        return true;
+    }
+    if (watched == files_ && !selectedFileName().empty()) {
+        emit fileActivated();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace kelvane

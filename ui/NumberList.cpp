@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "NumberList.h"
+
+#include <QDropEvent>
+#include <QFontDatabase>
+#include <QMimeData>
+
+namespace kelvane {
+namespace {
+
+constexpr int kLineNumberMargin = 0;
+
+}  // namespace
+
+NumberList::NumberList(QWidget* parent) : QsciScintilla(parent) {
+    setUtf8(true);
+    setEolMode(EolWindows);
+    setWrapMode(WrapNone);
+    const QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    setFont(mono);
+    setMarginsFont(mono);
+    setMarginType(kLineNumberMargin, NumberMargin);
+    setMarginLineNumbers(kLineNumberMargin, true);
+    for (int margin = 1; margin < 5; ++margin) setMarginWidth(margin, 0);
+    fitLineNumberMargin();
+    connect(this, &QsciScintilla::linesChanged, this, &NumberList::fitLineNumberMargin);
+}
+
+std::string NumberList::bytes() const {
+    // The editor hands out its whole text as one contiguous block.
+    const auto length = static_cast<std::size_t>(SendScintilla(SCI_GETLENGTH));
+    const auto* text = static_cast<const char*>(SendScintillaPtrResult(SCI_GETCHARACTERPOINTER));
+    return text ? std::string(text, length) : std::string();
+}
+
+template <typename Change>
+void NumberList::changeWithoutUndo(Change change) {
+    const bool locked = SendScintilla(SCI_GETREADONLY) != 0;
+    if (locked) SendScintilla(SCI_SETREADONLY, 0UL);
+    SendScintilla(SCI_SETUNDOCOLLECTION, 0UL);
+    change();
+    SendScintilla(SCI_EMPTYUNDOBUFFER);
+    SendScintilla(SCI_SETUNDOCOLLECTION, 1UL);
+    if (locked) SendScintilla(SCI_SETREADONLY, 1UL);
+}
+
+void NumberList::setBytes(std::string_view bytes) {
+    changeWithoutUndo([&] {
+        SendScintilla(SCI_CLEARALL);
+        // Appending takes a length, so bytes after a NUL are kept too.
+        if (!bytes.empty()) SendScintilla(SCI_APPENDTEXT, bytes.size(), bytes.data());
+    });
+}
+
+void NumberList::appendBytes(std::string_view bytes) {
+    if (bytes.empty()) return;
+    changeWithoutUndo([&] { SendScintilla(SCI_APPENDTEXT, bytes.size(), bytes.data()); });
+}
+
+long NumberList::lineCount() const {
+    return SendScintilla(SCI_GETLINECOUNT);
+}
+
+void NumberList::setLocked(bool locked) {
+    SendScintilla(SCI_SETREADONLY, locked ? 1UL : 0UL);
+}
+
+void NumberList::fitLineNumberMargin() {
+    int digits = 1;
+    for (long lines = lineCount(); lines >= 10; lines /= 10) ++digits;
+    if (digits == marginDigits_) return;
+    marginDigits_ = digits;
+    setMarginWidth(kLineNumberMargin, QString(digits + 1, QLatin1Char('9')));
+}
+
+void NumberList::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) return event->ignore();
+    QsciScintilla::dragEnterEvent(event);
+}
+
+void NumberList::dragMoveEvent(QDragMoveEvent* event) {
+    if (event->mimeData()->hasUrls()) return event->ignore();
+    QsciScintilla::dragMoveEvent(event);
+}
+
+void NumberList::dropEvent(QDropEvent* event) {
+    if (event->mimeData()->hasUrls()) return event->ignore();
+    QsciScintilla::dropEvent(event);
+}
+
+}  // namespace kelvane

@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <Qsci/qsciscintilla.h>
+#include <string>
+#include <string_view>
+
+namespace kelvane {
+
+// The number list `text2`: a plain-text editor that takes and gives raw bytes, so that any file
+// round-trips byte for byte and a million lines go in at once. The rest of the window talks to
+// the editor only through this class.
+class NumberList : public QsciScintilla {
+    Q_OBJECT
+  public:
+    explicit NumberList(QWidget* parent = nullptr);
+
+    std::string bytes() const;
+    void setBytes(std::string_view bytes);
+    void appendBytes(std::string_view bytes);
+    long lineCount() const;
+    // While locked the operator can scroll and select but not edit.
+    void setLocked(bool locked);
+
+  protected:
+    // A dropped file is for the window to open, not text to paste into the list.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
+    // Runs a change of the program's own without undo history: undoing into half a load would
+    // make no sense, and the history would double the memory of a large list.
+    template <typename Change>
+    void changeWithoutUndo(Change change);
+    void fitLineNumberMargin();
+
+    int marginDigits_ = 0;
+};
+
+}  // namespace kelvane

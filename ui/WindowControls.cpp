@@ -1,0 +1,154 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "WindowControls.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QStringDecoder>
+#include <algorithm>
+#include <climits>
+
+#include "FileBrowser.h"
+#include "MessagePrompt.h"
+#include "NumberList.h"
+#include "StatusPanels.h"
+
+namespace kelvane {
+namespace {
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+std::string toUtf8(const QString& text) {
+    return text.toUtf8().toStdString();
+}
+
+// Lines of any file can reach the side box: UTF-8 where they are, Latin-1 where they are not,
+// so that every byte shows as some character.
+QString readable(std::string_view bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+    if (utf8.hasError()) text = QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+// `Text4` takes 30 characters from the operator; a name the program adds ".txt" to is shown whole.
+constexpr int kSaveNameLength = 30;
+
+}  // namespace
+
+std::string WindowControls::listText() {
+    return w_.list->bytes();
+}
+
+void WindowControls::setListText(std::string_view bytes) {
+    w_.list->setBytes(bytes);
+}
+
+void WindowControls::appendListText(std::string_view bytes) {
+    w_.list->appendBytes(bytes);
+}
+
+void WindowControls::setFormCaption(std::string_view caption) {
+    w_.form->setWindowTitle(fromUtf8(caption));
+}
+
+void WindowControls::setSummaryCaption(std::string_view caption) {
+    QLabel* label = w_.summary;
+    label->setText(fromUtf8(caption));
+    // The label grows with its text, as far as its frame allows, so the summary is never cut.
+    const QWidget* frame = label->parentWidget();
+    const int room = frame ? frame->width() - label->x() : label->width();
+    label->resize(std::clamp(label->sizeHint().width(), label->minimumWidth(),
+                             std::max(room, label->minimumWidth())),
+                  label->height());
+}
+
+std::string WindowControls::widthText() {
+    return toUtf8(w_.width->text());
+}
+
+void WindowControls::setWidthText(std::string_view text) {
+    w_.width->setText(fromUtf8(text));
+}
+
+std::string WindowControls::saveNameText() {
+    return toUtf8(w_.saveName->text());
+}
+
+void WindowControls::setSaveNameText(std::string_view text) {
+    const QString name = fromUtf8(text);
+    w_.saveName->setMaxLength(std::max(kSaveNameLength, static_cast<int>(name.size())));
+    w_.saveName->setText(name);
+}
+
+void WindowControls::appendSideText(std::string_view bytes) {
+    QPlainTextEdit* box = w_.sideText;
+    QTextCursor end = box->textCursor();
+    end.movePosition(QTextCursor::End);
+    end.insertText(readable(bytes));
+}
+
+void WindowControls::resetProgress() {
+    w_.progress->setValue(0);
+}
+
+void WindowControls::setProgressMaximum(std::uint64_t maximum) {
+    // A range of 0 to 0 would turn the bar into a busy indicator.
+    w_.progress->setMaximum(static_cast<int>(std::clamp<std::uint64_t>(maximum, 1, INT_MAX)));
+}
+
+void WindowControls::showProgress() {
+    w_.progress->show();
+}
+
+void WindowControls::advanceProgress(std::uint64_t steps) {
+    QProgressBar* bar = w_.progress;
+    const std::uint64_t value = static_cast<std::uint64_t>(std::max(bar->value(), 0)) + steps;
+    bar->setValue(static_cast<int>(
+        std::min<std::uint64_t>(value, static_cast<std::uint64_t>(bar->maximum()))));
+}
+
+void WindowControls::hideProgress() {
+    w_.progress->hide();
+}
+
+MessageAnswer WindowControls::messageBox(std::string_view text, MessageButtons buttons,
+                                         std::string_view title) {
+    return prompt_->ask(text, buttons, title);
+}
+
+void WindowControls::yieldToEvents() {
+    if (beforeYield_) beforeYield_();
+    QCoreApplication::processEvents();
+}
+
+std::string WindowControls::fileListPath() {
+    return w_.browser->fileListPath();
+}
+
+std::string WindowControls::fileListFileName() {
+    return w_.browser->selectedFileName();
+}
+
+std::vector<std::string> WindowControls::fileListNames() {
+    return w_.browser->fileNames();
+}
+
+void WindowControls::refreshFolderList() {
+    w_.browser->refreshFolders();
+}
+
+void WindowControls::refreshFileList() {
+    w_.browser->refreshFiles();
+}
+
+void WindowControls::setStatusLine(std::string_view text) {
+    w_.status->setStatusLine(fromUtf8(text));
+}
+
+}  // namespace kelvane
