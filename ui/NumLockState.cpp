@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "NumLockState.h"
 
+#include <QGuiApplication>
+
+// Xlib defines macros (Bool, Status) that clash with Qt's names: it comes last.
 #include <X11/XKBlib.h>
 #include <X11/keysym.h>
-#include <QGuiApplication>
 
 namespace kelvane {
 
