@@ -26,19 +26,23 @@ struct Tally {
 void checkFile(InputFile& input, OutputBuffer& report, Progress& progress, Tally& tally) {
     LineStream lines(input.fd(), input.name(), 1 << 20,
                      [&progress](std::uint64_t done) { progress.update(done); });
-    std::string_view line;
-    for (std::uint64_t lineNumber = 1; lines.next(line); ++lineNumber) {
-        if (isNumber(line)) {
-            ++tally.numbers;
-            continue;
+    std::vector<std::string_view> batch;
+    std::uint64_t lineNumber = 0;
+    while (lines.nextLines(batch)) {
+        for (const std::string_view line : batch) {
+            ++lineNumber;
+            if (isNumber(line)) {
+                ++tally.numbers;
+                continue;
+            }
+            ++tally.failures;
+            report.append(input.name());
+            report.append(":");
+            report.append(std::to_string(lineNumber));
+            report.append(": not a number: ");
+            report.append(StatusText::excerpt(line));
+            report.append("\n");
         }
-        ++tally.failures;
-        report.append(input.name());
-        report.append(":");
-        report.append(std::to_string(lineNumber));
-        report.append(": not a number: ");
-        report.append(StatusText::excerpt(line));
-        report.append("\n");
     }
 }
 

@@ -51,10 +51,12 @@ int dedupe(const DedupeOptions& options) {
     LineStream lines(input.fd(), input.name(), 1 << 20,
                      [&progress](std::uint64_t done) { progress.update(done); });
     std::uint64_t lineCount = 0;
-    std::string_view line;
-    while (lines.next(line)) {
-        ++lineCount;
-        if (filter.keep(line)) kept.appendListLine(line);
+    std::vector<std::string_view> batch;
+    while (lines.nextLines(batch)) {
+        lineCount += batch.size();
+        for (const std::string_view line : batch) {
+            if (filter.keep(line)) kept.appendListLine(line);
+        }
     }
     kept.flush();
     if (file) file->commit();

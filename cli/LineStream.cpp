@@ -21,12 +21,14 @@ LineStream::LineStream(int fd, std::string name, std::size_t blockSize, BlockRea
       buffer_(std::make_unique_for_overwrite<char[]>(blockSize_)),
       capacity_(blockSize_) {}
 
-bool LineStream::next(std::string_view& line) {
+bool LineStream::nextLines(std::vector<std::string_view>& lines) {
+    lines.clear();
+    if (!refill()) return false;
     // Lines are only taken from the part of the buffer that ends in a break (or the file's end),
     // so the window's own line splitting applies unchanged.
-    while (!nextLine(std::string_view(buffer_.get(), complete_), pos_, line)) {
-        if (!refill()) return false;
-    }
+    const std::string_view complete(buffer_.get(), complete_);
+    std::string_view line;
+    while (nextLine(complete, pos_, line)) lines.push_back(line);
     return true;
 }
 

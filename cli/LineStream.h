@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kelvane::cli {
 
@@ -20,12 +21,12 @@ class LineStream {
 
     LineStream(int fd, std::string name, std::size_t blockSize = 1 << 20, BlockRead onBlock = {});
 
-    // The next line without its break; the view stays valid until the following call.
-    // Throws CommandError when reading fails.
-    bool next(std::string_view& line);
+    // Replaces `lines` with the next lines (at least one), without their breaks; the views stay
+    // valid until the following call. False at the end. Throws CommandError when reading fails.
+    bool nextLines(std::vector<std::string_view>& lines);
 
   private:
-    // Moves the unfinished line to the front and reads at least one more block; false at the end.
+    // Moves the unfinished line to the front and reads until a whole line is in; false at the end.
     bool refill();
     void readBlock();
 

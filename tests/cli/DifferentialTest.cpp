@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <memory>
+#include <random>
+
+#include "CliRun.h"
+#include "DuplicateRule.h"
+#include "LineStream.h"
+#include "TextFile.h"
+
+namespace kelvane::cli::testing {
+namespace {
+
+// Random bytes rich in what line reading must get right: breaks, CRs, pieces of a byte-order mark.
+std::string randomText(std::mt19937& random, std::size_t maxSize) {
+    static constexpr std::string_view kAlphabet = "12\n\n\r\xEF\xBB\xBF a";
+    std::string text(random() % (maxSize + 1), ' ');
+    for (char& c : text) c = kAlphabet[random() % kAlphabet.size()];
+    if (random() % 3 == 0) text.insert(0, "\xEF\xBB\xBF");
+    return text;
+}
+
+// The window's reading of a whole file.
+std::vector<std::string> windowLines(const std::string& text) {
+    TextStream stream(std::make_shared<const std::string>(text));
+    std::vector<std::string> lines;
+    while (!stream.atEndOfStream()) lines.emplace_back(stream.readLine());
+    return lines;
+}
+
+using Differential = CliTest;
+
+TEST_F(Differential, StreamedLinesMatchTheWindowsReaderAcrossBlockEnds) {
+    std::mt19937 random(1207);
+    for (int round = 0; round < 3000; ++round) {
+        const std::string text = randomText(random, 200);
+        const std::size_t blockSize = 16 + random() % 48;
+        int ends[2];
+        ASSERT_EQ(::pipe(ends), 0);
+        ASSERT_EQ(::write(ends[1], text.data(), text.size()), static_cast<ssize_t>(text.size()));
+        ::close(ends[1]);
+        LineStream stream(ends[0], "<pipe>", blockSize);
+        std::vector<std::string> lines;
+        std::vector<std::string_view> batch;
+        while (stream.nextLines(batch)) lines.insert(lines.end(), batch.begin(), batch.end());
+        ::close(ends[0]);
+        ASSERT_EQ(lines, windowLines(text)) << "round " << round << ", block " << blockSize;
+    }
+}
+
+TEST_F(Differential, DedupeWritesWhatTheWindowsRuleKeepsOverTheWholeFile) {
+    std::mt19937 random(1208);
+    for (int round = 0; round < 40; ++round) {
+        // A few lists larger than a read block, so lines are carried across block ends.
+        const std::size_t maxSize = round % 10 == 0 ? 3 << 20 : 2000;
+        const std::string text = randomText(random, maxSize);
+        const std::string path = write("list.txt", text);
+        const std::size_t width = random() % 6;
+
+        DuplicateFilter filter(width);
+        const std::vector<std::string> lines = windowLines(text);
+        std::string expected;
+        for (const std::string& line : lines) {
+            if (filter.keep(line)) expected += line + "\r\n";
+        }
+        const CliResult result = run({"dedupe", "-w", std::to_string(width), path});
+        ASSERT_EQ(result.out, expected) << "round " << round << ", width " << width;
+        ASSERT_EQ(result.err, "Duplicates Found   " +
+                                  std::to_string(lines.size() - filter.keptCount()) +
+                                  "  Of Total:   " + std::to_string(lines.size()) + "\n");
+    }
+}
+
+}  // namespace
+}  // namespace kelvane::cli::testing
