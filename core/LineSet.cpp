@@ -1,67 +1,112 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LineSet.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
+#include <bit>
 #include <cstring>
+#include <new>
 #include <stdexcept>
+#include <utility>
 
 namespace kelvane {
 namespace {
 
-__extension__ typedef unsigned __int128 Product;
-
 constexpr std::size_t kBlockSize = 1 << 20;
-constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ULL;
+constexpr std::size_t kFirstSlotCount = 1024;
 
-std::uint64_t load(const char* p, std::size_t n) {
-    std::uint64_t v = 0;
-    if (n > 0) std::memcpy(&v, p, n);
-    return v;
+// Where a long line's slot keeps its hash tag and its entry number.
+constexpr std::size_t kTagOffset = 3;
+constexpr std::size_t kEntryOffset = 7;
+
+// The slot index takes the top bits of the hash, the tag the bottom ones.
+std::uint32_t tagOf(std::uint64_t hash) {
+    return static_cast<std::uint32_t>(hash);
 }
 
-std::uint64_t mix(std::uint64_t a, std::uint64_t b) {
-    const Product product = static_cast<Product>(a) * b;
-    return static_cast<std::uint64_t>(product) ^ static_cast<std::uint64_t>(product >> 64);
+unsigned shiftFor(std::size_t slotCount) {
+    return 64 - static_cast<unsigned>(std::countr_zero(slotCount));
 }
 
 }  // namespace
 
-std::uint64_t hashLine(std::string_view line) {
-    const char* p = line.data();
-    std::size_t n = line.size();
-    std::uint64_t h = n * kMultiplier;
-    while (n >= 16) {
-        h = mix(load(p, 8) ^ h, load(p + 8, 8) ^ kMultiplier);
-        p += 16;
-        n -= 16;
-    }
-    const std::uint64_t a = n >= 8 ? load(p, 8) : load(p, n);
-    const std::uint64_t b = n > 8 ? load(p + 8, n - 8) : 0;
-    return mix(a ^ h ^ 0xA0761D6478BD642FULL, b ^ kMultiplier);
+LineSet::Table::Table(std::size_t slotCount) : count_(slotCount) {
+    const std::size_t bytes = slotCount * sizeof(Slot);
+    void* memory =
+        ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (memory == MAP_FAILED) throw std::bad_alloc();
+    // A large table is reached at random: huge pages spare most address-translation misses.
+    ::madvise(memory, bytes, MADV_HUGEPAGE);
+    slots_ = static_cast<Slot*>(memory);
 }
 
-std::size_t LineSet::find(std::string_view line, std::uint64_t hash) const {
-    const auto tag = static_cast<std::uint32_t>(hash >> 32);
-    for (std::size_t i = hash & mask_;; i = (i + 1) & mask_) {
-        const Slot& slot = slots_[i];
-        if (slot.entry == 0) return i;
-        if (slot.tag == tag && entries_[slot.entry - 1] == line) return i;
+LineSet::Table::~Table() {
+    if (slots_) ::munmap(slots_, count_ * sizeof(Slot));
+}
+
+LineSet::Table::Table(Table&& other) noexcept
+    : slots_(std::exchange(other.slots_, nullptr)), count_(std::exchange(other.count_, 0)) {}
+
+LineSet::Table& LineSet::Table::operator=(Table&& other) noexcept {
+    std::swap(slots_, other.slots_);
+    std::swap(count_, other.count_);
+    return *this;
+}
+
+LineSet::LineSet(Storage storage)
+    : storage_(storage), slots_(kFirstSlotCount), shift_(shiftFor(kFirstSlotCount)) {}
+
+LineSet::Slot LineSet::slotFor(std::string_view line, std::uint64_t hash) const {
+    Slot slot{};
+    if (line.size() <= kShortLine) {
+        slot.state = static_cast<std::uint8_t>(line.size() + 1);
+        if (!line.empty()) std::memcpy(slot.bytes, line.data(), line.size());
+    } else {
+        slot.state = kLongLine;
+        const std::uint32_t tag = tagOf(hash);
+        std::memcpy(slot.bytes + kTagOffset, &tag, sizeof tag);
+    }
+    return slot;
+}
+
+std::size_t LineSet::find(std::string_view line, std::uint64_t hash, const Slot& wanted) const {
+    const Slot* slots = slots_.data();
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = hash >> shift_;; i = (i + 1) & mask) {
+        const Slot& slot = slots[i];
+        if (slot.state == 0) return i;
+        if (wanted.state != kLongLine) {
+            if (std::memcmp(&slot, &wanted, sizeof(Slot)) == 0) return i;
+        } else if (slot.state == kLongLine &&
+                   std::memcmp(slot.bytes + kTagOffset, wanted.bytes + kTagOffset, 4) == 0) {
+            std::uint32_t entry = 0;
+            std::memcpy(&entry, slot.bytes + kEntryOffset, sizeof entry);
+            if (longLines_[entry] == line) return i;
+        }
     }
 }
 
 bool LineSet::contains(std::string_view line) const {
-    return slots_[find(line, hashLine(line))].entry != 0;
+    const std::uint64_t hash = hashLine(line);
+    return slots_.data()[find(line, hash, slotFor(line, hash))].state != 0;
 }
 
 bool LineSet::insert(std::string_view line) {
     const std::uint64_t hash = hashLine(line);
-    std::size_t i = find(line, hash);
-    if (slots_[i].entry != 0) return false;
-    if (entries_.size() >= UINT32_MAX - 1) throw std::length_error("too many distinct lines");
-    entries_.push_back(storage_ == Storage::Copied ? keep(line) : line);
-    slots_[i] = Slot{static_cast<std::uint32_t>(entries_.size()), static_cast<std::uint32_t>(hash >> 32)};
+    Slot slot = slotFor(line, hash);
+    Slot& free = slots_.data()[find(line, hash, slot)];
+    if (free.state != 0) return false;
+    if (slot.state == kLongLine) {
+        if (longLines_.size() >= UINT32_MAX)
+            throw std::length_error("too many distinct long lines");
+        const auto entry = static_cast<std::uint32_t>(longLines_.size());
+        std::memcpy(slot.bytes + kEntryOffset, &entry, sizeof entry);
+        longLines_.push_back(storage_ == Storage::Copied ? keep(line) : line);
+    }
+    free = slot;
     // Keep the table at most half full: probes stay short.
-    if (entries_.size() * 2 > slots_.size()) rehash(slots_.size() * 2);
+    if (++size_ * 2 > slots_.size()) rehash(slots_.size() * 2);
     return true;
 }
 
@@ -70,7 +115,7 @@ std::string_view LineSet::keep(std::string_view line) {
         blockFree_ = std::max(kBlockSize, line.size());
         blockNext_ = blocks_.emplace_back(std::make_unique_for_overwrite<char[]>(blockFree_)).get();
     }
-    if (!line.empty()) std::memcpy(blockNext_, line.data(), line.size());
+    std::memcpy(blockNext_, line.data(), line.size());
     const std::string_view kept(blockNext_, line.size());
     blockNext_ += line.size();
     blockFree_ -= line.size();
@@ -78,26 +123,42 @@ std::string_view LineSet::keep(std::string_view line) {
 }
 
 void LineSet::reserve(std::size_t lines) {
-    entries_.reserve(lines);
     std::size_t slotCount = slots_.size();
     while (slotCount < lines * 2 + 2) slotCount *= 2;
     if (slotCount > slots_.size()) rehash(slotCount);
 }
 
 void LineSet::clear() {
-    entries_.clear();
+    longLines_.clear();
     blocks_.clear();
     blockFree_ = 0;
-    rehash(1024);
+    size_ = 0;
+    slots_ = Table(kFirstSlotCount);
+    shift_ = shiftFor(kFirstSlotCount);
+}
+
+std::uint64_t LineSet::hashOf(const Slot& slot) const {
+    if (slot.state != kLongLine) return hashLine(std::string_view(slot.bytes, slot.state - 1u));
+    std::uint32_t entry = 0;
+    std::memcpy(&entry, slot.bytes + kEntryOffset, sizeof entry);
+    return hashLine(longLines_[entry]);
+}
+
+void LineSet::place(const Slot& slot, std::uint64_t hash) {
+    Slot* slots = slots_.data();
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t i = hash >> shift_;
+    while (slots[i].state != 0) i = (i + 1) & mask;
+    slots[i] = slot;
 }
 
 void LineSet::rehash(std::size_t slotCount) {
-    slots_.assign(slotCount, Slot{});
-    mask_ = slotCount - 1;
-    for (std::size_t e = 0; e < entries_.size(); ++e) {
-        const std::uint64_t hash = hashLine(entries_[e]);
-        slots_[find(entries_[e], hash)] =
-            Slot{static_cast<std::uint32_t>(e + 1), static_cast<std::uint32_t>(hash >> 32)};
+    const Table old = std::exchange(slots_, Table(slotCount));
+    shift_ = shiftFor(slotCount);
+    // Slots are indexed by the top bits of the hash, so walking the old table in order fills the
+    // new one nearly in order too: the move reads and writes memory front to back.
+    for (const Slot* slot = old.data(); slot != old.data() + old.size(); ++slot) {
+        if (slot->state != 0) place(*slot, hashOf(*slot));
     }
 }
 
