@@ -54,9 +54,7 @@ int dedupe(const DedupeOptions& options) {
     std::vector<std::string_view> batch;
     while (lines.nextLines(batch)) {
         lineCount += batch.size();
-        for (const std::string_view line : batch) {
-            if (filter.keep(line)) kept.appendListLine(line);
-        }
+        filter.keepEach(batch, [&kept](std::string_view line) { kept.appendListLine(line); });
     }
     kept.flush();
     if (file) file->commit();

@@ -11,7 +11,7 @@ namespace kelvane::cli {
 
 // Collects output and hands it to its sink in large blocks.
 class OutputBuffer {
-  public:
+public:
     using Sink = std::function<void(std::string_view)>;
 
     explicit OutputBuffer(Sink sink, std::size_t capacity = 1 << 20);
@@ -28,7 +28,7 @@ class OutputBuffer {
     }
     void flush();
 
-  private:
+private:
     void appendSlow(std::string_view bytes);
 
     Sink sink_;

@@ -11,7 +11,7 @@ namespace kelvane::cli {
 // A progress bar on standard error for a long run; shown only when standard error is a terminal,
 // and only once the run has taken a moment, so short runs and scripts see nothing.
 class Progress {
-  public:
+public:
     // `total` is the number of bytes to read, or 0 when not known in advance.
     Progress(std::string label, std::uint64_t total);
     ~Progress() { clear(); }
@@ -22,7 +22,7 @@ class Progress {
     // Removes the bar, so that other output starts on a clean line.
     void clear();
 
-  private:
+private:
     using Clock = std::chrono::steady_clock;
 
     std::string label_;
