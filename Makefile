@@ -29,3 +29,23 @@ bench: build
 
 clean:
 	rm -rf $(BUILD)
+
+# Reliability: the core's fuzz targets (clang, libFuzzer) and the tests under the sanitizers.
+FUZZ_SECONDS ?= 60
+FUZZ_BUILD ?= build-fuzz
+FUZZ_OUT ?= fuzz-out
+ASAN_BUILD ?= build-asan
+
+.PHONY: fuzz test-asan
+
+fuzz: deps
+	@cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j$(JOBS)
+	@fuzz/run $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_OUT)
+
+test-asan: deps
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DKELVANE_SANITIZE=ON -DKELVANE_GUI=OFF >/dev/null
+	@cmake --build $(ASAN_BUILD) -j$(JOBS)
+	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j$(JOBS)

@@ -2,22 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <regex>
 
+#include "NumberModel.h"
 #include "NumberRule.h"
 
 namespace kelvane {
 namespace {
 
-// The rule written out literally: blanks around, one sign at most (before or after), digit groups
-// joined by commas with at most one point, or a point and digits, then an optional exponent.
-bool modelIsNumber(const std::string& line) {
-    static const std::regex number(
-        R"(^[ \t]*([+-]?)(\d+(,\d+)*(\.\d*)?|\.\d+)([eE][+-]?\d+)?([+-]?)[ \t]*$)");
-    std::smatch match;
-    if (!std::regex_match(line, match, number)) return false;
-    return match[1].length() + match[6].length() <= 1;
-}
+using testing::modelIsNumber;
 
 TEST(NumberRule, AcceptsTelephoneNumbersAndNumbersAsTheOperatorWritesThem) {
     for (const char* line : {"447912345678", "0501234567", "+447912345678", "00447912345678",
