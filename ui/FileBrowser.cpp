@@ -147,36 +147,43 @@ void FileBrowser::refreshFiles() {
 }
 
 void FileBrowser::refreshDrives() {
-    driveRoots_ = {"/"};
-    std::vector<std::pair<std::string, QString>> others;
+    std::vector<Drive> drives;
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
         if (!volume.isValid() || !volume.isReady()) continue;
         const std::string root = QFile::encodeName(volume.rootPath()).toStdString();
         std::error_code error;
         // Containers mount single files too; only folders can be browsed.
-        if (root == "/" || !std::filesystem::is_directory(root, error)) continue;
-        others.emplace_back(root, volume.name());
+        if (std::filesystem::is_directory(root, error)) drives.push_back({root, volume.name()});
     }
-    std::sort(others.begin(), others.end(),
-              [](const auto& a, const auto& b) { return listsBefore(a.first, b.first); });
-    others.erase(std::unique(others.begin(), others.end(),
-                             [](const auto& a, const auto& b) { return a.first == b.first; }),
-                 others.end());
+    showDrives(std::move(drives));
+}
+
+void FileBrowser::showDrives(std::vector<Drive> drives) {
+    std::sort(drives.begin(), drives.end(), [](const Drive& a, const Drive& b) {
+        if ((a.root == "/") != (b.root == "/")) return a.root == "/";
+        return listsBefore(a.root, b.root);
+    });
+    drives.erase(std::unique(drives.begin(), drives.end(),
+                             [](const Drive& a, const Drive& b) { return a.root == b.root; }),
+                 drives.end());
+    if (drives.empty() || drives.front().root != "/") drives.insert(drives.begin(), Drive{"/", {}});
 
     const QSignalBlocker quiet(drives_);
     drives_->clear();
-    drives_->addItem(QStringLiteral("/"));
-    for (const auto& [root, name] : others) {
-        driveRoots_.push_back(root);
-        drives_->addItem(name.isEmpty() ? shown(root)
-                                        : QStringLiteral("%1  [%2]").arg(shown(root), name));
+    driveRoots_.clear();
+    for (const Drive& drive : drives) {
+        driveRoots_.push_back(drive.root);
+        drives_->addItem(drive.name.isEmpty()
+                             ? shown(drive.root)
+                             : QStringLiteral("%1  [%2]").arg(shown(drive.root), drive.name));
     }
     if (!folderPath_.empty()) showDriveOf(folderPath_);
 }
 
 void FileBrowser::Drive1_Change(int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= driveRoots_.size()) return;
-    const std::string& root = driveRoots_[static_cast<std::size_t>(index)];
+    const std::string root = driveRoots_[static_cast<std::size_t>(index)];
+    if (root == driveOf(folderPath_)) return;  // the drive the folder list is on already
     const auto last = lastFolderOnDrive_.find(root);
     const std::string target = last != lastFolderOnDrive_.end() ? last->second : root;
     if (openFolder(target)) return;
@@ -225,15 +232,21 @@ void FileBrowser::showFiles(const std::vector<std::string>& names) {
     files_->setCurrentRow(-1);
 }
 
-void FileBrowser::showDriveOf(const std::string& folder) {
-    std::size_t best = 0;
-    for (std::size_t i = 0; i < driveRoots_.size(); ++i) {
-        if (isWithin(folder, driveRoots_[i]) && driveRoots_[i].size() > driveRoots_[best].size())
-            best = i;
+std::string FileBrowser::driveOf(const std::string& folder) const {
+    std::string best = "/";
+    for (const std::string& root : driveRoots_) {
+        if (isWithin(folder, root) && root.size() > best.size()) best = root;
     }
-    lastFolderOnDrive_[driveRoots_[best]] = folder;
+    return best;
+}
+
+void FileBrowser::showDriveOf(const std::string& folder) {
+    const std::string root = driveOf(folder);
+    lastFolderOnDrive_[root] = folder;
+    const auto at = std::find(driveRoots_.begin(), driveRoots_.end(), root);
     const QSignalBlocker quiet(drives_);
-    drives_->setCurrentIndex(static_cast<int>(best));
+    drives_->setCurrentIndex(at == driveRoots_.end() ? -1
+                                                     : static_cast<int>(at - driveRoots_.begin()));
 }
 
 bool FileBrowser::eventFilter(QObject* watched, QEvent* event) {

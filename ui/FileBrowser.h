@@ -35,7 +35,13 @@ class FileBrowser : public QObject {
     bool revealFile(const std::string& filePath);
     void refreshFolders();
     void refreshFiles();
+    // Lists the mounted file systems as drives, "/" first.
     void refreshDrives();
+    struct Drive {
+        std::string root;
+        QString name;
+    };
+    void showDrives(std::vector<Drive> drives);
 
   signals:
     void folderChanged();                       // `Dir1`'s Path changed
@@ -53,6 +59,8 @@ class FileBrowser : public QObject {
     // Fills the lists from listings already read, so that a failure changes nothing.
     void showFolders(const std::string& folder, const std::vector<std::string>& subfolders);
     void showFiles(const std::vector<std::string>& names);
+    std::string driveOf(const std::string& folder) const;
+    // Shows the drive that holds `folder` and remembers the folder as that drive's current one.
     void showDriveOf(const std::string& folder);
 
     QComboBox* drives_;
