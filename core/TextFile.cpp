@@ -34,9 +34,11 @@ std::string systemReason(int error) { return std::strerror(error); }
 
 std::shared_ptr<const std::string> readWholeFile(const std::string& path) {
     if (path.empty()) fail(ENOENT);
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK, opening a named pipe would wait for a writer and freeze the window.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) fail(errno);
     FdCloser closer{fd};
+    if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) fail(errno);
     struct stat info {};
     if (::fstat(fd, &info) != 0) fail(errno);
     if (S_ISDIR(info.st_mode)) fail(EISDIR);
@@ -75,7 +77,11 @@ TextFileWriter::TextFileWriter(std::string targetPath) : targetPath_(std::move(t
     const std::size_t slash = targetPath_.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : targetPath_.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? targetPath_ : targetPath_.substr(slash + 1);
-    tempPath_ = FileSystemObject::buildPath(folder, "." + name + ".XXXXXX");
+    // Cut so that the temporary name fits the usual 255-byte limit wherever the target's does.
+    constexpr std::size_t kLongestName = 255 - std::string_view(". .XXXXXX").size() + 1;
+    std::string tempName = ".";
+    tempName.append(name, 0, kLongestName).append(".XXXXXX");
+    tempPath_ = FileSystemObject::buildPath(folder, tempName);
     fd_ = ::mkostemp(tempPath_.data(), O_CLOEXEC);
     if (fd_ < 0) fail(errno);
 
