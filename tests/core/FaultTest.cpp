@@ -1,0 +1,345 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Bad files and failing writes, through the operations as the window runs them: each one answers
+// with its own message and a reason on the status line, and a failed save changes no file.
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+#include <map>
+
+#include "CoreFixture.h"
+
+namespace kelvane::testing {
+namespace {
+
+using Strings = std::vector<std::string>;
+using namespace std::string_literals;
+namespace fs = std::filesystem;
+
+const std::string kUntouched = "::: Halvorin:::";
+const std::string kReadErrorMessage = "Kelvane | OK | an error has occurd";
+
+std::string listTextOf(const Strings& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    return text;
+}
+
+// Every file under `folder` with its bytes (folders as "<folder>"): to show that nothing changed.
+std::map<std::string, std::string> snapshot(const fs::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        files[entry.path().string()] = entry.is_directory() ? "<folder>" : readFile(entry.path());
+    }
+    return files;
+}
+
+class Faults : public CoreFixture {
+  protected:
+    // Runs one operation on a window whose list, side box and captions show older work, and
+    // returns the messages it showed.
+    Strings run(const std::function<void()>& operation) {
+        controls.log.clear();
+        controls.list = "old\r\n";
+        controls.sideText = "old\r\n";
+        controls.formCaption = kUntouched;
+        controls.summaryCaption = "old";
+        controls.status.clear();
+        operation();
+        return controls.messages();
+    }
+    Strings load(LoadMode mode = LoadMode::Plain) {
+        return run([&] { core.LoadNumberFile(mode); });
+    }
+    Strings removeDuplicates() {
+        return run([&] { core.RemoveDuplicates(); });
+    }
+    Strings readPlain() {
+        return run([&] { core.ReadPlainFile(); });
+    }
+};
+
+TEST_F(Faults, AFileThatCannotBeOpenedGetsEachOperationsMessageAndTheSystemsReason) {
+    struct Case {
+        std::string name;
+        std::function<void(const fs::path&)> prepare;  // after the file was selected
+        std::string reason;
+    };
+    const Case cases[] = {
+        {"missing.txt", [](const fs::path&) {}, "No such file or directory"},
+        {"x.txt", [](const fs::path& path) { fs::create_directory(path); }, "Is a directory"},
+        {"vanished.txt", [](const fs::path& path) { fs::remove(path); },
+         "No such file or directory"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path path = folder.path() / c.name;
+        if (c.name == "vanished.txt") folder.write(c.name, "447912345678\r\n");
+        core.selectFile(path.string());
+        controls.selectedName = c.name;
+        c.prepare(path);
+        const std::string status = "Cannot open " + path.string() + ": " + c.reason;
+
+        for (const LoadMode mode : {LoadMode::Plain, LoadMode::Live}) {
+            EXPECT_EQ(load(mode), Strings{kLoadErrorMessage});
+            EXPECT_EQ(controls.status, status);
+            EXPECT_EQ(controls.list, "");  // emptied before the file was opened
+            EXPECT_TRUE(controls.progressVisible);
+            EXPECT_EQ(controls.formCaption, kUntouched);
+        }
+
+        EXPECT_EQ(removeDuplicates(), Strings{kNoFileSelectedMessage});
+        EXPECT_EQ(controls.status, status);
+        EXPECT_EQ(controls.list, "");
+        EXPECT_EQ(controls.summaryCaption, "NON");
+        EXPECT_EQ(controls.formCaption, kUntouched);
+
+        EXPECT_EQ(readPlain(), Strings{kReadErrorMessage});
+        EXPECT_EQ(controls.status, status);
+        EXPECT_EQ(controls.sideText, "old\r\n");
+        EXPECT_FALSE(core.busy());
+    }
+}
+
+TEST_F(Faults, OddFilesAreReadAsBytesAndStopTheLoadAtTheirFirstLine) {
+    struct Case {
+        std::string what;
+        std::string bytes;
+        Strings lines;           // as every operation reads them
+        std::string loadStatus;  // empty when the load completes
+    };
+    const std::string nuls(4096, '\0');
+    std::string nulExcerpt;
+    for (int i = 0; i < 60; ++i) nulExcerpt += "\\x00";
+    const Case cases[] = {
+        {"empty file", "", {}, ""},
+        {"NUL bytes", nuls, {nuls}, "Line 1 is not a number: \"" + nulExcerpt + "...\""},
+        {"16-bit text with its byte-order mark",
+         "\xFF\xFE"
+         "1\0"
+         "2\0\r\0\n\0"
+         "3\0"
+         "4\0\r\0\n\0"s,
+         {"\xFF\xFE"
+          "1\0"
+          "2\0\r\0"s,
+          "\0"
+          "3\0"
+          "4\0\r\0"s,
+          "\0"s},
+         "Line 1 is not a number: \"\\xFF\\xFE1\\x002\\x00\\x0D\\x00\""},
+        {"lone CR breaks",
+         "447912345678\r447912345679\r",
+         {"447912345678\r447912345679\r"},
+         "Line 1 is not a number: \"447912345678\\x0D447912345679\\x0D\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string path = select("odd.txt", c.bytes);
+        const std::string lineCount = c.lines.empty() ? "" : std::to_string(c.lines.size());
+
+        if (c.loadStatus.empty()) {
+            EXPECT_EQ(load(), Strings{});
+            EXPECT_EQ(controls.formCaption, "Total Numbers In File  0");
+        } else {
+            EXPECT_EQ(load(), Strings{kLoadErrorMessage});
+            EXPECT_EQ(controls.status, c.loadStatus);
+            EXPECT_EQ(controls.list, "");
+            EXPECT_EQ(controls.formCaption, kUntouched);
+        }
+
+        // Duplicate removal checks no numbers: every line here is distinct and kept as it is.
+        EXPECT_EQ(removeDuplicates(), Strings{});
+        EXPECT_EQ(controls.list, listTextOf(c.lines));
+        EXPECT_EQ(controls.summaryCaption, "Duplicates Found   0  Of Total:   " + lineCount);
+
+        EXPECT_EQ(readPlain(), Strings{});
+        EXPECT_EQ(controls.sideText, "old\r\n" + listTextOf(c.lines));
+        const std::size_t n = c.lines.size();
+        EXPECT_EQ(controls.status,
+                  std::to_string(n) + (n == 1 ? " line" : " lines") + " read from " + path);
+    }
+}
+
+TEST_F(Faults, ATwentyMegabyteLineWithoutABreakIsOneLine) {
+    std::string digits;
+    while (digits.size() < 20'000'000) digits += "447912345678";
+    select("long.txt", digits);
+
+    EXPECT_EQ(load(), Strings{});
+    EXPECT_TRUE(controls.list == digits + "\r\n");  // not EXPECT_EQ: a failure would print 20 MB
+    EXPECT_EQ(controls.formCaption, "Total Numbers In File  1");
+
+    EXPECT_EQ(removeDuplicates(), Strings{});
+    EXPECT_TRUE(controls.list == digits + "\r\n");
+    EXPECT_EQ(controls.summaryCaption, "Duplicates Found   0  Of Total:   1");
+
+    EXPECT_EQ(readPlain(), Strings{});
+    EXPECT_TRUE(controls.sideText == "old\r\n" + digits + "\r\n");
+
+    // With one letter at its end it is not a number, and the status line shows only its start.
+    select("long.txt", digits + "x");
+    EXPECT_EQ(load(), Strings{kLoadErrorMessage});
+    EXPECT_EQ(controls.status, "Line 1 is not a number: \"" + digits.substr(0, 60) + "...\"");
+    EXPECT_EQ(controls.list, "");
+}
+
+TEST_F(Faults, AMillionLinesIsTheListsLimitButNotTheReaders) {
+    std::string bytes;
+    bytes.reserve(14 * 1'000'001);
+    for (int i = 0; i < 1'000'001; ++i) bytes += std::to_string(447900000000LL + i) + "\r\n";
+    const std::string path = select("big.txt", bytes);
+    const std::string tooMany = path + " has more than 1,000,000 lines";
+
+    EXPECT_EQ(load(), Strings{kLoadErrorMessage});
+    EXPECT_EQ(controls.status, tooMany);
+    EXPECT_EQ(controls.list.size(), 14u * 1'000'000);  // every line before the limit is listed
+    EXPECT_TRUE(controls.list.ends_with("447900999999\r\n"));
+    EXPECT_EQ(controls.formCaption, kUntouched);
+
+    EXPECT_EQ(removeDuplicates(), Strings{kNoFileSelectedMessage});
+    EXPECT_EQ(controls.status, tooMany);
+    EXPECT_EQ(controls.list, "");
+    EXPECT_EQ(controls.summaryCaption, "NON");
+    EXPECT_EQ(controls.formCaption, kUntouched);  // the file was never read to its end
+
+    EXPECT_EQ(readPlain(), Strings{});
+    EXPECT_EQ(controls.status, "1000001 lines read from " + path);
+    EXPECT_EQ(controls.sideText.size(), 5 + bytes.size());
+}
+
+TEST_F(Faults, ANamedPipeWithoutAWriterDoesNotHangTheWindow) {
+    const fs::path pipe = folder.path() / "pipe.txt";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    core.selectFile(pipe.string());
+    ::alarm(60);  // should opening ever wait for a writer, end this test instead of the run
+
+    EXPECT_EQ(load(), Strings{});
+    EXPECT_EQ(controls.formCaption, "Total Numbers In File  0");
+    EXPECT_EQ(removeDuplicates(), Strings{});
+    EXPECT_EQ(readPlain(), Strings{});
+    ::alarm(0);
+}
+
+class FailedSaves : public CoreFixture {
+  protected:
+    FailedSaves() {
+        core.selectFile("/somewhere/list.txt");
+        controls.list = "447912345678\r\n";
+    }
+
+    // Saves the list as `name` into `into`, and returns the messages shown.
+    Strings save(const fs::path& into, const std::string& name) {
+        controls.log.clear();
+        controls.folder = into.string();
+        controls.saveName = name;
+        core.SaveList();
+        return controls.messages();
+    }
+
+    // What a failed save must leave: its reason, the steps before the write done, none after.
+    void expectFailure(const Strings& shown, const fs::path& target, const std::string& reason) {
+        EXPECT_EQ(shown, Strings{"Kelvane | OK | File Not Saved\n" + reason});
+        EXPECT_EQ(controls.status, "Cannot save " + target.string() + ": " + reason);
+        EXPECT_EQ(controls.saveName, target.filename().string());
+        EXPECT_EQ(core.mSelectedFile, "/somewhere/list.txt");
+        EXPECT_EQ(std::count(controls.log.begin(), controls.log.end(), "refresh files"), 0);
+    }
+};
+
+TEST_F(FailedSaves, AFolderThatIsMissingOrNotAFolderOrANameThatIsAFolderChangesNothing) {
+    const fs::path missing = folder.path() / "missing";
+    const fs::path plainFile = folder.path() / "plain";
+    folder.write("plain", "not a folder\r\n");
+    fs::create_directory(folder.path() / "dir.txt");
+    folder.write("dir.txt/inside.txt", "kept\r\n");
+    const auto before = snapshot(folder.path());
+
+    expectFailure(save(missing, "keep"), missing / "keep.txt", "No such file or directory");
+    expectFailure(save(plainFile, "keep"), plainFile / "keep.txt", "Not a directory");
+    expectFailure(save(folder.path(), "dir"), folder.path() / "dir.txt", "Is a directory");
+    EXPECT_EQ(snapshot(folder.path()), before);
+}
+
+TEST_F(FailedSaves, ANameAsLongAsTheFileSystemAllowsIsSaved) {
+    const std::string longest(255 - 4, 'n');
+    EXPECT_EQ(save(folder.path(), longest), Strings{"Kelvane | OK | File Saved"});
+    EXPECT_EQ(readFile(folder.path() / (longest + ".txt")), controls.list);
+
+    core.selectFile("/somewhere/list.txt");
+    const auto before = snapshot(folder.path());
+    const fs::path tooLong = folder.path() / (longest + "n.txt");
+    expectFailure(save(folder.path(), longest + "n"), tooLong, "File name too long");
+    EXPECT_EQ(snapshot(folder.path()), before);
+}
+
+// Saves in a child process whose files may not grow beyond `limit` bytes, as on a full disk,
+// and returns the messages it showed followed by its status line.
+Strings saveWithFileSizeLimit(FakeControls& controls, Form1Core& core, rlim_t limit) {
+    int channel[2];
+    if (::pipe(channel) != 0) return {"no pipe"};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        const rlimit small{limit, limit};
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        ::signal(SIGXFSZ,
+                 SIG_IGN);  // the write then fails with EFBIG instead of ending the process
+        core.SaveList();
+        std::string report;
+        for (const std::string& message : controls.messages()) report += message + '\0';
+        report += controls.status;
+        const bool sent = ::write(channel[1], report.data(), report.size()) ==
+                          static_cast<ssize_t>(report.size());
+        ::_exit(sent ? 0 : 1);
+    }
+    ::close(channel[1]);
+    std::string report;
+    char buffer[4096];
+    for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;)
+        report.append(buffer, got);
+    ::close(channel[0]);
+    int childStatus = 0;
+    ::waitpid(child, &childStatus, 0);
+    if (!WIFEXITED(childStatus) || WEXITSTATUS(childStatus) != 0) return {"the child failed"};
+
+    Strings shown;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = report.find('\0', start);
+        shown.push_back(report.substr(start, end - start));
+        if (end == std::string::npos) return shown;
+        start = end + 1;
+    }
+}
+
+TEST_F(FailedSaves, AWriteThatRunsOutOfSpaceKeepsTheOldFileWhole) {
+    controls.folder = folder.path().string();
+    folder.write("keep.txt", "447900000000\r\n447900000001\r\n");
+    const auto before = snapshot(folder.path());
+    std::string big;
+    while (big.size() < (1 << 20)) big += "447912345678\r\n";
+    controls.list = big;
+
+    for (const std::string name : {"keep", "fresh"}) {
+        SCOPED_TRACE(name);
+        controls.saveName = name;
+        const std::string target = (folder.path() / (name + ".txt")).string();
+        EXPECT_EQ(saveWithFileSizeLimit(controls, core, 64 * 1024),
+                  (Strings{"Kelvane | OK | File Not Saved\nFile too large",
+                           "Cannot save " + target + ": File too large"}));
+        EXPECT_EQ(snapshot(folder.path()), before);  // no temporary file, the old one as it was
+    }
+
+    // Under the same limit a list that fits is saved: the limit is what failed above.
+    controls.list = "447912345678\r\n";
+    controls.saveName = "keep";
+    EXPECT_EQ(saveWithFileSizeLimit(controls, core, 64 * 1024).front(),
+              "Kelvane | OK | File Saved");
+    EXPECT_EQ(readFile(folder.path() / "keep.txt"), "447912345678\r\n");
+}
+
+}  // namespace
+}  // namespace kelvane::testing
