@@ -34,18 +34,22 @@ std::string NumberList::bytes() const {
 }
 
 template <typename Change>
-void NumberList::changeWithoutUndo(Change change) {
+void NumberList::programChange(Change change) {
     const bool locked = SendScintilla(SCI_GETREADONLY) != 0;
     if (locked) SendScintilla(SCI_SETREADONLY, 0UL);
+    const auto eventMask = static_cast<unsigned long>(SendScintilla(SCI_GETMODEVENTMASK));
+    SendScintilla(SCI_SETMODEVENTMASK, 0UL);
     SendScintilla(SCI_SETUNDOCOLLECTION, 0UL);
     change();
     SendScintilla(SCI_EMPTYUNDOBUFFER);
     SendScintilla(SCI_SETUNDOCOLLECTION, 1UL);
+    SendScintilla(SCI_SETMODEVENTMASK, eventMask);
     if (locked) SendScintilla(SCI_SETREADONLY, 1UL);
+    fitLineNumberMargin();
 }
 
 void NumberList::setBytes(std::string_view bytes) {
-    changeWithoutUndo([&] {
+    programChange([&] {
         SendScintilla(SCI_CLEARALL);
         // Appending takes a length, so bytes after a NUL are kept too.
         if (!bytes.empty()) SendScintilla(SCI_APPENDTEXT, bytes.size(), bytes.data());
@@ -54,7 +58,7 @@ void NumberList::setBytes(std::string_view bytes) {
 
 void NumberList::appendBytes(std::string_view bytes) {
     if (bytes.empty()) return;
-    changeWithoutUndo([&] { SendScintilla(SCI_APPENDTEXT, bytes.size(), bytes.data()); });
+    programChange([&] { SendScintilla(SCI_APPENDTEXT, bytes.size(), bytes.data()); });
 }
 
 long NumberList::lineCount() const {

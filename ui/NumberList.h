@@ -29,10 +29,12 @@ class NumberList : public QsciScintilla {
     void dropEvent(QDropEvent* event) override;
 
   private:
-    // Runs a change of the program's own without undo history: undoing into half a load would
-    // make no sense, and the history would double the memory of a large list.
+    // Runs a change of the program's own. It keeps no undo history: undoing into half a load
+    // would make no sense, and the history would double the memory of a large list. It sends no
+    // change notifications either: the editor's handling of them costs time in proportion to the
+    // whole text on every append, which made a list built in pieces slow to fill.
     template <typename Change>
-    void changeWithoutUndo(Change change);
+    void programChange(Change change);
     void fitLineNumberMargin();
 
     int marginDigits_ = 0;
