@@ -16,12 +16,17 @@ NumberList::NumberList(QWidget* parent) : QsciScintilla(parent) {
     setUtf8(true);
     setEolMode(EolWindows);
     setWrapMode(WrapNone);
-    const QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    // Small enough for a twelve-digit number and its line number to fit the narrow list.
+    QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    mono.setPointSizeF(7.5);
     setFont(mono);
     setMarginsFont(mono);
     setMarginType(kLineNumberMargin, NumberMargin);
     setMarginLineNumbers(kLineNumberMargin, true);
     for (int margin = 1; margin < 5; ++margin) setMarginWidth(margin, 0);
+    // The horizontal scroll bar follows the longest line shown instead of a fixed page width.
+    setScrollWidth(1);
+    setScrollWidthTracking(true);
     fitLineNumberMargin();
     connect(this, &QsciScintilla::linesChanged, this, &NumberList::fitLineNumberMargin);
 }
@@ -74,7 +79,7 @@ void NumberList::fitLineNumberMargin() {
     for (long lines = lineCount(); lines >= 10; lines /= 10) ++digits;
     if (digits == marginDigits_) return;
     marginDigits_ = digits;
-    setMarginWidth(kLineNumberMargin, QString(digits + 1, QLatin1Char('9')));
+    setMarginWidth(kLineNumberMargin, QString(digits, QLatin1Char('9')) + QLatin1Char(' '));
 }
 
 void NumberList::dragEnterEvent(QDragEnterEvent* event) {
