@@ -43,8 +43,9 @@ int dedupe(const DedupeOptions& options) {
 
     Progress progress("Removing duplicates from " + input.name(), input.size());
     OutputBuffer kept([&](std::string_view bytes) {
-        if (!file) return writeAll(STDOUT_FILENO, bytes, "standard output");
-        file->write(bytes);
+        if (file) return file->write(bytes);
+        progress.clear();  // standard output may be the same terminal
+        writeAll(STDOUT_FILENO, bytes, "standard output");
     });
 
     DuplicateFilter filter(options.width, LineSet::Storage::Copied);
