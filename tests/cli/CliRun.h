@@ -20,7 +20,7 @@ struct CliResult {
 
 // A test with a folder of its own, removed afterwards, and a way to run the binary in it.
 class CliTest : public ::testing::Test {
-  protected:
+protected:
     CliTest();
     ~CliTest() override;
 

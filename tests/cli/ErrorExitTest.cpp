@@ -45,16 +45,6 @@ TEST_F(ErrorExit, MissingOrUnreadableFilesAndFoldersAreRefusedBeforeAnyWork) {
     }
 }
 
-TEST_F(ErrorExit, HelpAndVersionSucceed) {
-    for (const auto& args :
-         {std::vector<std::string>{"--help"}, {"check", "--help"}, {"dedupe", "-h"}}) {
-        const CliResult result = run(args);
-        EXPECT_EQ(result.exitCode, 0);
-        EXPECT_NE(result.out.find("Usage: kelvane-cli"), std::string::npos);
-    }
-    EXPECT_TRUE(run({"--version"}).out.starts_with("kelvane-cli "));
-}
-
 TEST_F(ErrorExit, AWriteThatFailsPartWayLeavesTheOldOutputAndNoTemporaryFile) {
     std::string big;
     for (int i = 0; i < 300000; ++i) big += std::to_string(447000000000LL + i) + "\n";
