@@ -12,6 +12,13 @@
 #include "TextFile.h"
 
 namespace kelvane::cli {
+namespace {
+
+// Lines handed out at a time: enough to look ahead in the duplicate set, few enough that the
+// list of views stays in the cache.
+constexpr std::size_t kBatchLines = 4096;
+
+}  // namespace
 
 LineStream::LineStream(int fd, std::string name, std::size_t blockSize, BlockRead onBlock)
     : fd_(fd),
@@ -23,12 +30,12 @@ LineStream::LineStream(int fd, std::string name, std::size_t blockSize, BlockRea
 
 bool LineStream::nextLines(std::vector<std::string_view>& lines) {
     lines.clear();
-    if (!refill()) return false;
+    if (pos_ >= complete_ && !refill()) return false;
     // Lines are only taken from the part of the buffer that ends in a break (or the file's end),
     // so the window's own line splitting applies unchanged.
     const std::string_view complete(buffer_.get(), complete_);
     std::string_view line;
-    while (nextLine(complete, pos_, line)) lines.push_back(line);
+    while (lines.size() < kBatchLines && nextLine(complete, pos_, line)) lines.push_back(line);
     return true;
 }
 

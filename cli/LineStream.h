@@ -21,8 +21,9 @@ public:
 
     LineStream(int fd, std::string name, std::size_t blockSize = 1 << 20, BlockRead onBlock = {});
 
-    // Replaces `lines` with the next lines (at least one), without their breaks; the views stay
-    // valid until the following call. False at the end. Throws CommandError when reading fails.
+    // Replaces `lines` with the next few thousand lines (at least one), without their breaks; the
+    // views stay valid until the following call. False at the end. Throws CommandError when reading
+    // fails.
     bool nextLines(std::vector<std::string_view>& lines);
 
 private:
