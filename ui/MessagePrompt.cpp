@@ -34,6 +34,7 @@ MessageAnswer ModalMessagePrompt::ask(std::string_view text, MessageButtons butt
 MessageAnswer ScriptedMessagePrompt::ask(std::string_view text, MessageButtons buttons,
                                          std::string_view title) {
     shown_.push_back({std::string(title), buttons, std::string(text)});
+    if (whileShown_) whileShown_(shown_.back());
     if (answers_.empty()) return MessageAnswer::Ok;
     const MessageAnswer answer = answers_.front();
     answers_.pop_front();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,6 +44,8 @@ class ScriptedMessagePrompt : public MessagePrompt {
     };
 
     void answerNext(MessageAnswer answer) { answers_.push_back(answer); }
+    // Runs while each message is "on screen", before it is answered.
+    void whileShown(std::function<void(const Shown&)> look) { whileShown_ = std::move(look); }
     const std::vector<Shown>& shown() const { return shown_; }
     void forget() { shown_.clear(); }
     MessageAnswer ask(std::string_view text, MessageButtons buttons,
@@ -51,6 +54,7 @@ class ScriptedMessagePrompt : public MessagePrompt {
   private:
     std::deque<MessageAnswer> answers_;
     std::vector<Shown> shown_;
+    std::function<void(const Shown&)> whileShown_;
 };
 
 }  // namespace kelvane

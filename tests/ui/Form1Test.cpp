@@ -33,6 +33,8 @@ class Form1Test : public QObject {
     void removeDuplicatesRebuildsTheListAndShowsTheWholeSummary();
     void saveAsksBeforeReplacingAListedFile();
     void readFileButtonAppendsToTheSideBoxAlsoFromTheKeyboard();
+    void aLongNameIsShownWholeWhileFileSavedIsShown();
+    void sideBoxShowsBytesThatAreNotUtf8AsLatin1();
     void modalBoxHasNoIconAndEscapeCancels();
     void controlsAreLockedWhileAnOperationYieldsAndASecondIsRefused();
     void closingDuringARunStopsItCleanly();
@@ -210,6 +212,36 @@ void Form1Test::readFileButtonAppendsToTheSideBoxAlsoFromTheKeyboard() {
     QTest::keyClick(button, Qt::Key_Space);
     QCOMPARE(window.find<QPlainTextEdit>("Text5")->toPlainText(), QStringLiteral("a\nb\na\nb\n"));
     QCOMPARE(window.listBytes(), std::string());
+}
+
+void Form1Test::aLongNameIsShownWholeWhileFileSavedIsShown() {
+    WindowUnderTest window;
+    window.write("list.txt", "1\r\n");
+    window.browseFolder();
+    QVERIFY(doubleClickEntry(window.files(), "list.txt"));
+    auto* name = window.find<QLineEdit>("Text4");
+    const QString thirty(30, QLatin1Char('n'));
+    QTest::keyClicks(name, thirty);
+    QString shownWithMessage;
+    window.prompt().whileShown(
+        [&](const ScriptedMessagePrompt::Shown&) { shownWithMessage = name->text(); });
+    QTest::mouseClick(window.find<QPushButton>("Command11"), Qt::LeftButton);
+
+    QCOMPARE(shownWithMessage, thirty + ".txt");
+    QCOMPARE(readFile(window.folder() + "/" + thirty.toStdString() + ".txt"), std::string("1\r\n"));
+    QVERIFY(name->text().isEmpty());
+    QTest::keyClicks(name, thirty + "n");
+    QCOMPARE(name->text(), thirty);  // the operator is held to 30 characters again
+}
+
+void Form1Test::sideBoxShowsBytesThatAreNotUtf8AsLatin1() {
+    WindowUnderTest window;
+    window.write("names.txt", "caf\xe9\r\nna\xc3\xafve\r\n");
+    window.browseFolder();
+    QVERIFY(clickEntry(window.files(), "names.txt"));
+    QTest::mouseClick(window.find<QPushButton>("Command2"), Qt::LeftButton);
+    QCOMPARE(window.find<QPlainTextEdit>("Text5")->toPlainText(),
+             QString::fromLatin1("caf\xe9\nna\xc3\xafve\n"));
 }
 
 void Form1Test::modalBoxHasNoIconAndEscapeCancels() {
