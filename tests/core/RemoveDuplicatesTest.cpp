@@ -99,6 +99,7 @@ TEST_F(RemoveDuplicates, AgreesWithTheLiteralRuleThroughTheWholeOperation) {
 }
 
 TEST_F(RemoveDuplicates, AnEmptyWidthIsRefusedAndSetTo12) {
+    Module1::gSourceLines.startOver(nullptr);  // forget what earlier tests read
     run(A + "\r\n", "");
     EXPECT_EQ(controls.messages(), Strings{"Kelvane | OK | Insert The Length Of Each Line In File"});
     EXPECT_EQ(controls.width, "12");
