@@ -12,6 +12,7 @@
 #include "DuplicateRule.h"
 #include "InputFile.h"
 #include "LineStream.h"
+#include "Messages.h"
 #include "OutputBuffer.h"
 #include "Progress.h"
 #include "TextFile.h"
@@ -19,10 +20,9 @@
 namespace kelvane::cli {
 namespace {
 
-// The window's summary, with the counts it shows.
+// The window's summary; a script is better served by a total of 0 than by none.
 std::string summary(std::uint64_t duplicates, std::uint64_t lines) {
-    return "Duplicates Found   " + std::to_string(duplicates) +
-           "  Of Total:   " + std::to_string(lines) + "\n";
+    return Messages::duplicateSummary(duplicates, std::to_string(lines)) + "\n";
 }
 
 // Starts the replacement of `path`; nothing is replaced until it is committed.

@@ -25,6 +25,10 @@ public:
         return kept_.insert(line);
     }
 
+    // How many lines ahead of the one being kept to prefetch: far enough to hide a trip to
+    // memory, near enough that the fetched slots are still cached when their turn comes.
+    static constexpr std::size_t kLookAhead = 16;
+
     // A hint that `line` will be offered to keep() soon.
     void prefetch(std::string_view line) const {
         const std::string_view prefix = line.substr(0, width_);
@@ -37,10 +41,9 @@ public:
     // fetched from memory while a line is looked up.
     template <typename OnKept>
     void keepEach(std::span<const std::string_view> lines, OnKept&& onKept) {
-        constexpr std::size_t kAhead = 16;
-        for (std::size_t i = 0; i < lines.size() && i < kAhead; ++i) prefetch(lines[i]);
+        for (std::size_t i = 0; i < lines.size() && i < kLookAhead; ++i) prefetch(lines[i]);
         for (std::size_t i = 0; i < lines.size(); ++i) {
-            if (i + kAhead < lines.size()) prefetch(lines[i + kAhead]);
+            if (i + kLookAhead < lines.size()) prefetch(lines[i + kLookAhead]);
             if (keep(lines[i])) onKept(lines[i]);
         }
     }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 // The texts the operator sees, exactly as the window has always shown them.
@@ -15,6 +17,11 @@ inline constexpr std::string_view kTotalCaption = "Total Numbers In File  ";
 inline constexpr std::string_view kNoFileSelected = "No File Selected";
 inline constexpr std::string_view kInsertWidth = "Insert The Length Of Each Line In File";
 inline constexpr std::string_view kSummaryStart = "NON";
+// The summary after a duplicate removal; the total is text, since an empty file shows none.
+inline std::string duplicateSummary(std::uint64_t duplicateCount, std::string_view totalText) {
+    return "Duplicates Found   " + std::to_string(duplicateCount) + "  Of Total:   " +
+           std::string(totalText);
+}
 inline constexpr std::string_view kDefaultWidth = "12";
 
 inline constexpr std::string_view kNoNumbersToSave = "No Numbers To Save";

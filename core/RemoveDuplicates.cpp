@@ -9,18 +9,6 @@
 #include "WidthText.h"
 
 namespace kelvane {
-namespace {
-
-// Lines ahead whose place in the duplicate set is fetched early, to hide memory latency.
-constexpr std::int64_t kLookAhead = 16;
-
-std::string summary(std::int64_t duplicateCount, std::string_view lineCountText) {
-    return "Duplicates Found   " + std::to_string(duplicateCount) + "  Of Total:   " +
-           std::string(lineCountText);
-}
-
-}  // namespace
-
 void Form1Core::RemoveDuplicates() {
     RunScope run(*this);
     if (!run.entered()) return;
@@ -77,8 +65,9 @@ void Form1Core::RemoveDuplicates() {
         for (std::int64_t i = 1; i <= lineCount; ++i) {
             pacer.yieldWhenDue();
             const std::string_view line = Module1::gWorkLines.get(static_cast<std::size_t>(i));
-            if (i + kLookAhead <= lineCount)
-                filter.prefetch(Module1::gWorkLines.get(static_cast<std::size_t>(i + kLookAhead)));
+            const auto ahead = static_cast<std::size_t>(i) + DuplicateFilter::kLookAhead;
+            if (ahead <= static_cast<std::size_t>(lineCount))
+                filter.prefetch(Module1::gWorkLines.get(ahead));
             if (!filter.keep(line)) {
                 ++duplicateCount;
                 continue;
@@ -94,7 +83,8 @@ void Form1Core::RemoveDuplicates() {
         // Also when nothing was taken over, the caption ends on the count of lines kept.
         if (lineCount > 0) pacer.setCaptionCount(lastIndex - 1);
         pacer.flush();
-        controls_.setSummaryCaption(summary(duplicateCount, lineCountText));
+        controls_.setSummaryCaption(
+            Messages::duplicateSummary(static_cast<std::uint64_t>(duplicateCount), lineCountText));
         controls_.hideProgress();
         controls_.setStatusLine(StatusText::count(duplicateCount, "duplicate", "duplicates") +
                                 " removed, " + StatusText::count(lastIndex - 1, "line", "lines") +
