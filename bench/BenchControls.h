@@ -2,7 +2,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "Controls.h"
 
@@ -11,7 +10,7 @@ namespace kelvane::bench {
 // The lightest controls that let the operations run: the list is a string, message boxes answer
 // OK (and count as a failure unless they report a save), nothing is logged.
 class BenchControls : public Controls {
-public:
+  public:
     std::string list, caption, summary, width = "12", saveName, status, folder, selectedName;
     bool failed = false;
 
@@ -37,7 +36,6 @@ public:
     void yieldToEvents() override {}
     std::string fileListPath() override { return folder; }
     std::string fileListFileName() override { return selectedName; }
-    std::vector<std::string> fileListNames() override { return {}; }
     void refreshFolderList() override {}
     void refreshFileList() override {}
     void setStatusLine(std::string_view text) override { status = text; }

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace kelvane {
 
@@ -14,7 +13,7 @@ enum class MessageAnswer { Ok, Cancel };
 // The window's controls as the list operations see them: named inputs and outputs only.
 // Texts are bytes; the list text of `text2` in particular is never converted.
 class Controls {
-public:
+  public:
     virtual ~Controls() = default;
 
     // `text2`, the number list.
@@ -22,8 +21,8 @@ public:
     virtual void setListText(std::string_view bytes) = 0;
     virtual void appendListText(std::string_view bytes) = 0;
 
-    virtual void setFormCaption(std::string_view caption) = 0;    // `Form1`
-    virtual void setSummaryCaption(std::string_view caption) = 0; // `Label4`
+    virtual void setFormCaption(std::string_view caption) = 0;     // `Form1`
+    virtual void setSummaryCaption(std::string_view caption) = 0;  // `Label4`
 
     virtual std::string widthText() = 0;  // `Text3`
     virtual void setWidthText(std::string_view text) = 0;
@@ -44,10 +43,9 @@ public:
     // Lets the window handle pending events (painting, typing, clicks) and returns.
     virtual void yieldToEvents() = 0;
 
-    // `File1`: its folder, the selected entry's name, and the names it lists, in order.
+    // `File1`: its folder and the selected entry's name.
     virtual std::string fileListPath() = 0;
     virtual std::string fileListFileName() = 0;
-    virtual std::vector<std::string> fileListNames() = 0;
     virtual void refreshFolderList() = 0;  // `Dir1`
     virtual void refreshFileList() = 0;    // `File1`
 

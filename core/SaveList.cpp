@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <algorithm>
+#include <string_view>
 
 #include "Form1Core.h"
 #include "Messages.h"
@@ -7,6 +7,14 @@
 #include "StatusText.h"
 
 namespace kelvane {
+namespace {
+
+// A "/" would write into another folder than the one the file list shows.
+bool holdsPathSeparator(std::string_view name) {
+    return name.find('/') != std::string_view::npos || name.find('\0') != std::string_view::npos;
+}
+
+}  // namespace
 
 void Form1Core::SaveList() {
     RunScope run(*this);
@@ -23,8 +31,11 @@ void Form1Core::SaveList() {
         return;
     }
     const std::string fileName = name + ".txt";
-    const std::vector<std::string> listed = controls_.fileListNames();
-    if (std::find(listed.begin(), listed.end(), fileName) != listed.end() &&
+    // Asked for any file of that name on disk, listed or not: the list may be older than the
+    // folder, and it does not show every file.
+    if (!holdsPathSeparator(name) &&
+        FileSystemObject::fileExists(
+            FileSystemObject::buildPath(controls_.fileListPath(), fileName)) &&
         controls_.messageBox(Messages::kOverwriteQuestion, MessageButtons::OkCancel,
                              Messages::kOverwriteTitle) != MessageAnswer::Ok) {
         controls_.setStatusLine("Not saved: " + fileName + " is kept as it was");
@@ -34,8 +45,7 @@ void Form1Core::SaveList() {
     controls_.setSaveNameText(fileName);
     mFilePath = FileSystemObject::buildPath(controls_.fileListPath(), fileName);
     try {
-        // A "/" would write into another folder than the one the file list shows.
-        if (name.find('/') != std::string::npos || name.find('\0') != std::string::npos) {
+        if (holdsPathSeparator(name)) {
             throw FileError("A file name cannot hold \"/\"");
         }
         const std::unique_ptr<TextFileWriter> file = files.createTextFile(mFilePath);

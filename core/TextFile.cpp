@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <utility>
 
@@ -14,7 +15,9 @@
 namespace kelvane {
 namespace {
 
-[[noreturn]] void fail(int error) { throw FileError(systemReason(error)); }
+[[noreturn]] void fail(int error) {
+    throw FileError(systemReason(error));
+}
 
 // Closes a descriptor when the scope ends.
 struct FdCloser {
@@ -28,9 +31,22 @@ mode_t currentUmask() {
     return mask;
 }
 
+// A link is written through: the file it names is replaced, in its own folder, and the link stays.
+// A link that names nothing fails like a missing folder would.
+std::string throughLinks(std::string path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
+                                                               &std::free);
+    if (!resolved) fail(errno);
+    return resolved.get();
+}
+
 }  // namespace
 
-std::string systemReason(int error) { return std::strerror(error); }
+std::string systemReason(int error) {
+    return std::strerror(error);
+}
 
 std::shared_ptr<const std::string> readWholeFile(const std::string& path) {
     if (path.empty()) fail(ENOENT);
@@ -73,10 +89,16 @@ std::size_t TextStream::remainingLines() const {
     return countLines(std::string_view(*bytes_).substr(pos_));
 }
 
-TextFileWriter::TextFileWriter(std::string targetPath) : targetPath_(std::move(targetPath)) {
+TextFileWriter::TextFileWriter(std::string targetPath)
+    : targetPath_(throughLinks(std::move(targetPath))) {
+    // The rename below needs only the folder's permission: a file the user may not write must
+    // be refused here, as a plain write would be.
+    if (::faccessat(AT_FDCWD, targetPath_.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT)
+        fail(errno);
     const std::size_t slash = targetPath_.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : targetPath_.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? targetPath_ : targetPath_.substr(slash + 1);
+    const std::string name =
+        slash == std::string::npos ? targetPath_ : targetPath_.substr(slash + 1);
     // Cut so that the temporary name fits the usual 255-byte limit wherever the target's does.
     constexpr std::size_t kLongestName = 255 - std::string_view(". .XXXXXX").size() + 1;
     std::string tempName = ".";
@@ -87,13 +109,14 @@ TextFileWriter::TextFileWriter(std::string targetPath) : targetPath_(std::move(t
 
     // Keep the mode of the file being replaced; a new file gets the usual mode for the umask.
     struct stat existing {};
-    const mode_t mode = ::stat(targetPath_.c_str(), &existing) == 0
-                            ? (existing.st_mode & 07777)
-                            : (0666 & ~currentUmask());
+    const mode_t mode = ::stat(targetPath_.c_str(), &existing) == 0 ? (existing.st_mode & 07777)
+                                                                    : (0666 & ~currentUmask());
     ::fchmod(fd_, mode);
 }
 
-TextFileWriter::~TextFileWriter() { discard(); }
+TextFileWriter::~TextFileWriter() {
+    discard();
+}
 
 void TextFileWriter::write(std::string_view bytes) {
     while (!bytes.empty()) {
@@ -130,6 +153,11 @@ TextStream FileSystemObject::openTextFile(const std::string& path) const {
 
 std::unique_ptr<TextFileWriter> FileSystemObject::createTextFile(const std::string& path) const {
     return std::make_unique<TextFileWriter>(path);
+}
+
+bool FileSystemObject::fileExists(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
 std::string FileSystemObject::buildPath(std::string_view folder, std::string_view name) {

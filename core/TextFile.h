@@ -17,7 +17,7 @@ struct FileError : std::runtime_error {
 // A file read in one go, handed out line by line. Bytes are never converted; a UTF-8
 // byte-order mark at the very start is not part of the first line.
 class TextStream {
-public:
+  public:
     explicit TextStream(std::shared_ptr<const std::string> bytes);
 
     bool atEndOfStream() const { return pos_ >= bytes_->size(); }
@@ -27,16 +27,18 @@ public:
     std::size_t remainingLines() const;
     const std::shared_ptr<const std::string>& bytes() const { return bytes_; }
 
-private:
+  private:
     std::shared_ptr<const std::string> bytes_;
     std::size_t pos_ = 0;
 };
 
 // A new file that replaces its target only when complete: the bytes go to a temporary file in
 // the target's folder, which commit() renames over the target. Destroyed without a commit, the
-// temporary file is removed and the target is untouched.
+// temporary file is removed and the target is untouched. A target that is a symbolic link is
+// written through (the file it names is replaced); an existing target the user may not write
+// is refused.
 class TextFileWriter {
-public:
+  public:
     explicit TextFileWriter(std::string targetPath);
     ~TextFileWriter();
     TextFileWriter(const TextFileWriter&) = delete;
@@ -45,7 +47,7 @@ public:
     void write(std::string_view bytes);
     void commit();
 
-private:
+  private:
     void discard() noexcept;
 
     std::string targetPath_;
@@ -55,11 +57,13 @@ private:
 
 // The thin file layer the list operations reach files through.
 class FileSystemObject {
-public:
+  public:
     // Opens an existing file for reading and reads it whole.
     TextStream openTextFile(const std::string& path) const;
     // Starts a file that replaces `path` once committed.
     std::unique_ptr<TextFileWriter> createTextFile(const std::string& path) const;
+    // Whether a file, or a link even to nothing, has this name on disk; a folder does not count.
+    static bool fileExists(const std::string& path);
     // `folder` and `name` joined by exactly one "/", added only when `folder` does not end in one.
     static std::string buildPath(std::string_view folder, std::string_view name);
 };

@@ -86,14 +86,6 @@ std::string FileBrowser::selectedFileName() const {
     return item && item->isSelected() ? bytesOf(item->data(kPathRole)) : std::string();
 }
 
-std::vector<std::string> FileBrowser::fileNames() const {
-    std::vector<std::string> names;
-    names.reserve(static_cast<std::size_t>(files_->count()));
-    for (int row = 0; row < files_->count(); ++row)
-        names.push_back(bytesOf(files_->item(row)->data(kPathRole)));
-    return names;
-}
-
 bool FileBrowser::openFolder(const std::string& folder) {
     const std::string path = normalFolderPath(folder);
     FolderListing listing;

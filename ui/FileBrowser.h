@@ -26,7 +26,6 @@ class FileBrowser : public QObject {
     const std::string& fileListPath() const { return fileListPath_; }
     // `File1`'s FileName: the selected entry, or empty when none is selected.
     std::string selectedFileName() const;
-    std::vector<std::string> fileNames() const;
 
     // Moves `Dir1` (and with it `File1`) to `folder`. A folder that cannot be read leaves every
     // list as it was, says why in statusMessage and gives false.

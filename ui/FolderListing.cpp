@@ -50,11 +50,13 @@ FolderListing listFolder(const std::string& folder) {
     FolderListing listing;
     for (const fs::directory_entry& entry : entries) {
         std::string name = entry.path().filename().string();
-        if (name.empty() || name.front() == '.') continue;
+        if (name.empty()) continue;
         std::error_code statusError;
         // Links count as what they point to; an entry whose kind cannot be told is left out.
+        // Hidden folders stay hidden, as in a desktop's file dialogs, but every list file is
+        // shown: a save may replace it, so the operator must be able to see it.
         if (entry.is_directory(statusError)) {
-            listing.folders.push_back(std::move(name));
+            if (name.front() != '.') listing.folders.push_back(std::move(name));
         } else if (!statusError && matchesTxtPattern(name) && entry.is_regular_file(statusError)) {
             listing.txtFiles.push_back(std::move(name));
         }

@@ -14,7 +14,7 @@ struct FolderListing {
 };
 
 // Reads `folder` whole; throws FileError with the system's reason when it cannot be read.
-// Names starting with "." are hidden, as a desktop's file dialogs hide them.
+// Folders whose names start with "." are hidden; list files never are.
 FolderListing listFolder(const std::string& folder);
 
 // "*.txt" without regard to case: LIST.TXT from a Windows disk matches.

@@ -15,7 +15,7 @@ namespace kelvane::testing {
 // short line ("caption: 3", "message: Kelvane | OK | File Saved"), and answers message boxes
 // from a script (OK when the script is empty).
 class FakeControls : public Controls {
-public:
+  public:
     std::string list;
     std::string formCaption = "::: Halvorin:::";
     std::string summaryCaption = "NON";
@@ -28,7 +28,6 @@ public:
     std::uint64_t progressMaximum = 100000;
     std::string folder;
     std::string selectedName;
-    std::vector<std::string> listedNames;
 
     std::vector<std::string> log;
     std::deque<MessageAnswer> answers;
@@ -60,7 +59,6 @@ public:
     void yieldToEvents() override;
     std::string fileListPath() override { return folder; }
     std::string fileListFileName() override { return selectedName; }
-    std::vector<std::string> fileListNames() override { return listedNames; }
     void refreshFolderList() override { log.push_back("refresh folders"); }
     void refreshFileList() override;
     void setStatusLine(std::string_view text) override;
@@ -68,14 +66,14 @@ public:
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     const std::filesystem::path& path() const { return path_; }
     // Writes `bytes` to `name` in the folder and returns the file's full path.
     std::string write(const std::string& name, std::string_view bytes) const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -32,7 +32,9 @@ std::string listTextOf(const Strings& lines) {
 std::map<std::string, std::string> snapshot(const fs::path& folder) {
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        files[entry.path().string()] = entry.is_directory() ? "<folder>" : readFile(entry.path());
+        files[entry.path().string()] = entry.is_symlink() ? "-> " + fs::read_symlink(entry).string()
+                                       : entry.is_directory() ? "<folder>"
+                                                              : readFile(entry.path());
     }
     return files;
 }
@@ -276,18 +278,16 @@ TEST_F(FailedSaves, ANameAsLongAsTheFileSystemAllowsIsSaved) {
     EXPECT_EQ(snapshot(folder.path()), before);
 }
 
-// Saves in a child process whose files may not grow beyond `limit` bytes, as on a full disk,
-// and returns the messages it showed followed by its status line.
-Strings saveWithFileSizeLimit(FakeControls& controls, Form1Core& core, rlim_t limit) {
+// Saves in a child process set up by `prepare` (limits, another user), and returns the messages
+// it showed followed by its status line.
+template <typename Prepare>
+Strings saveInChild(FakeControls& controls, Form1Core& core, Prepare prepare) {
     int channel[2];
     if (::pipe(channel) != 0) return {"no pipe"};
     const pid_t child = ::fork();
     if (child == 0) {
         ::close(channel[0]);
-        const rlimit small{limit, limit};
-        ::setrlimit(RLIMIT_FSIZE, &small);
-        ::signal(SIGXFSZ,
-                 SIG_IGN);  // the write then fails with EFBIG instead of ending the process
+        if (!prepare()) ::_exit(1);
         core.SaveList();
         std::string report;
         for (const std::string& message : controls.messages()) report += message + '\0';
@@ -315,6 +315,44 @@ Strings saveWithFileSizeLimit(FakeControls& controls, Form1Core& core, rlim_t li
     }
 }
 
+// As on a full disk: files may not grow beyond `limit` bytes.
+Strings saveWithFileSizeLimit(FakeControls& controls, Form1Core& core, rlim_t limit) {
+    return saveInChild(controls, core, [limit] {
+        const rlimit small{limit, limit};
+        // The write then fails with EFBIG instead of ending the process.
+        return ::setrlimit(RLIMIT_FSIZE, &small) == 0 && ::signal(SIGXFSZ, SIG_IGN) != SIG_ERR;
+    });
+}
+
+// As an ordinary user: root may write any file.
+Strings saveAsOrdinaryUser(FakeControls& controls, Form1Core& core) {
+    return saveInChild(controls, core, [] {
+        constexpr uid_t kNobody = 65534;
+        return ::geteuid() != 0 || (::setgid(kNobody) == 0 && ::setuid(kNobody) == 0);
+    });
+}
+
+TEST_F(FailedSaves, AReadOnlyFileOrALinkToNothingIsNotReplaced) {
+    fs::permissions(folder.path(), fs::perms::all);  // the folder itself is open to everybody
+    folder.write("ro.txt", "old\r\n");
+    fs::permissions(folder.path() / "ro.txt",
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::create_symlink("nowhere/numbers.txt", folder.path() / "dangling.txt");
+    const auto before = snapshot(folder.path());
+    controls.answers = {MessageAnswer::Ok};
+    controls.folder = folder.path().string();
+    controls.saveName = "ro";
+    EXPECT_EQ(
+        saveAsOrdinaryUser(controls, core),
+        (Strings{"Note | OK Cancel | File Name Exits Over Write  ",
+                 "Kelvane | OK | File Not Saved\nPermission denied",
+                 "Cannot save " + (folder.path() / "ro.txt").string() + ": Permission denied"}));
+    controls.answers = {MessageAnswer::Ok};
+    EXPECT_EQ(save(folder.path(), "dangling").back(),
+              "Kelvane | OK | File Not Saved\nNo such file or directory");
+    EXPECT_EQ(snapshot(folder.path()), before);
+}
+
 TEST_F(FailedSaves, AWriteThatRunsOutOfSpaceKeepsTheOldFileWhole) {
     controls.folder = folder.path().string();
     folder.write("keep.txt", "447900000000\r\n447900000001\r\n");
@@ -327,17 +365,16 @@ TEST_F(FailedSaves, AWriteThatRunsOutOfSpaceKeepsTheOldFileWhole) {
         SCOPED_TRACE(name);
         controls.saveName = name;
         const std::string target = (folder.path() / (name + ".txt")).string();
-        EXPECT_EQ(saveWithFileSizeLimit(controls, core, 64 * 1024),
-                  (Strings{"Kelvane | OK | File Not Saved\nFile too large",
-                           "Cannot save " + target + ": File too large"}));
+        EXPECT_EQ(saveWithFileSizeLimit(controls, core, 64 * 1024).back(),
+                  "Cannot save " + target + ": File too large");
         EXPECT_EQ(snapshot(folder.path()), before);  // no temporary file, the old one as it was
     }
 
     // Under the same limit a list that fits is saved: the limit is what failed above.
     controls.list = "447912345678\r\n";
     controls.saveName = "keep";
-    EXPECT_EQ(saveWithFileSizeLimit(controls, core, 64 * 1024).front(),
-              "Kelvane | OK | File Saved");
+    EXPECT_EQ(saveWithFileSizeLimit(controls, core, 64 * 1024).back(),
+              "Saved " + (folder.path() / "keep.txt").string());
     EXPECT_EQ(readFile(folder.path() / "keep.txt"), "447912345678\r\n");
 }
 

@@ -46,9 +46,8 @@ void FileBrowserTest::listsTxtFilesOnlyWhateverTheirCaseSortedByName() {
     }
     QDir(QString::fromStdString(window.folder())).mkdir(QStringLiteral("folder.txt"));
     window.browseFolder();
-    QCOMPARE(texts(window.files()), (QStringList{"a.Txt", "b.txt", "LIST.TXT"}));
-    QCOMPARE(window.form().browser().fileNames(),
-             (std::vector<std::string>{"a.Txt", "b.txt", "LIST.TXT"}));
+    // A hidden list file is listed too: a save may replace it.
+    QCOMPARE(texts(window.files()), (QStringList{".hidden.txt", "a.Txt", "b.txt", "LIST.TXT"}));
 }
 
 void FileBrowserTest::clickRecordsFolderSeparatorAndName() {
