@@ -42,7 +42,7 @@ Form1::Form1(MessagePrompt* prompt, QWidget* parent)
         prompt = ownPrompt_.get();
     }
     browser_ = new FileBrowser(ui_->Drive1, ui_->Dir1, ui_->File1);
-    status_ = new StatusPanels(ui_->StatusBar1);
+    status_ = new StatusPanels(ui_->StatusBar1, ui_->ProgressBar1);
     ui_->ProgressBar1->raise();  // it lies over the first panel
     controls_ = std::make_unique<WindowControls>(
         WindowWidgets{this, ui_->text2, ui_->Label4, ui_->Text3, ui_->Text4, ui_->Text5,

@@ -3,6 +3,7 @@
 
 #include <QDropEvent>
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QMimeData>
 
 namespace kelvane {
@@ -80,6 +81,20 @@ void NumberList::fitLineNumberMargin() {
     if (digits == marginDigits_) return;
     marginDigits_ = digits;
     setMarginWidth(kLineNumberMargin, QString(digits, QLatin1Char('9')) + QLatin1Char(' '));
+}
+
+bool NumberList::event(QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if (plain && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
+            const bool forward =
+                key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
+            QWidget::focusNextPrevChild(forward);
+            return true;
+        }
+    }
+    return QsciScintilla::event(event);
 }
 
 void NumberList::dragEnterEvent(QDragEnterEvent* event) {

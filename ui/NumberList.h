@@ -23,6 +23,9 @@ class NumberList : public QsciScintilla {
     void setLocked(bool locked);
 
   protected:
+    // Tab and Shift+Tab move the focus on, as in every other box of the window: a list of
+    // numbers has no use for a tab character.
+    bool event(QEvent* event) override;
     // A dropped file is for the window to open, not text to paste into the list.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;

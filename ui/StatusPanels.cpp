@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QLabel>
 #include <QLocale>
+#include <QProgressBar>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -20,8 +21,12 @@ constexpr int kClockIntervalMs = 250;
 
 }  // namespace
 
-StatusPanels::StatusPanels(QStatusBar* bar) : QObject(bar) {
+StatusPanels::StatusPanels(QStatusBar* bar, QProgressBar* coveringBar)
+    : QObject(bar), coveringBar_(coveringBar) {
     bar->setSizeGripEnabled(false);
+    coveringBar_->setTextVisible(true);
+    coveringBar_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    coveringBar_->setFormat(QString());
     statusLine_ = addPanel(bar, kStatusLineWidth, QStringLiteral("StatusLine"));
     statusLine_->setTextFormat(Qt::PlainText);
     time_ = addPanel(bar, kClockPanelWidth, QStringLiteral("TimePanel"));
@@ -52,10 +57,9 @@ QLabel* StatusPanels::addPanel(QStatusBar* bar, int widthPixels, const QString& 
 void StatusPanels::setStatusLine(const QString& text) {
     statusLine_->setText(text);
     statusLine_->setToolTip(text);  // the panel is narrow; the whole line shows on hover
-}
-
-QString StatusPanels::statusLine() const {
-    return statusLine_->text();
+    // The bar reads "%" as the start of a placeholder such as "%p".
+    coveringBar_->setFormat(QString(text).replace(QLatin1Char('%'), QStringLiteral("%%")));
+    coveringBar_->setToolTip(text);
 }
 
 void StatusPanels::update() {

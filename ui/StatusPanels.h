@@ -5,20 +5,21 @@
 #include <QString>
 
 class QLabel;
+class QProgressBar;
 class QStatusBar;
 class QTimer;
 
 namespace kelvane {
 
 // The four panels of `StatusBar1`: the status line, the time, the date and "NUM", the last three
-// kept current by a clock.
+// kept current by a clock. `ProgressBar1` lies over the status line's panel, so the bar carries
+// the status line's text too: whichever of the two shows, the operator can read it.
 class StatusPanels : public QObject {
     Q_OBJECT
   public:
-    explicit StatusPanels(QStatusBar* bar);
+    StatusPanels(QStatusBar* bar, QProgressBar* coveringBar);
 
     void setStatusLine(const QString& text);
-    QString statusLine() const;
     // Reads the clock and the Num Lock key again.
     void update();
 
@@ -26,6 +27,7 @@ class StatusPanels : public QObject {
     QLabel* addPanel(QStatusBar* bar, int widthPixels, const QString& objectName);
 
     QLabel* statusLine_;
+    QProgressBar* coveringBar_;
     QLabel* time_;
     QLabel* date_;
     QLabel* numLock_;

@@ -41,6 +41,16 @@ constexpr int kSaveNameLength = 30;
 
 }  // namespace
 
+WindowControls::WindowControls(WindowWidgets widgets, MessagePrompt& prompt)
+    : w_(widgets), prompt_(&prompt) {
+    // A longer name the program showed may be shortened but not grown: the limit follows the
+    // text down to the operator's 30 characters.
+    QLineEdit* name = w_.saveName;
+    QObject::connect(name, &QLineEdit::textChanged, name, [name](const QString& text) {
+        name->setMaxLength(std::max(kSaveNameLength, static_cast<int>(text.size())));
+    });
+}
+
 std::string WindowControls::listText() {
     return w_.list->bytes();
 }
@@ -133,10 +143,6 @@ std::string WindowControls::fileListPath() {
 
 std::string WindowControls::fileListFileName() {
     return w_.browser->selectedFileName();
-}
-
-std::vector<std::string> WindowControls::fileListNames() {
-    return w_.browser->fileNames();
 }
 
 void WindowControls::refreshFolderList() {

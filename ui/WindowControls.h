@@ -34,7 +34,7 @@ struct WindowWidgets {
 // The list operations' view of the real window.
 class WindowControls : public Controls {
   public:
-    WindowControls(WindowWidgets widgets, MessagePrompt& prompt) : w_(widgets), prompt_(&prompt) {}
+    WindowControls(WindowWidgets widgets, MessagePrompt& prompt);
 
     void setPrompt(MessagePrompt& prompt) { prompt_ = &prompt; }
     // Runs before every yield to the event loop: the window locks its controls there.
@@ -62,7 +62,6 @@ class WindowControls : public Controls {
     void yieldToEvents() override;
     std::string fileListPath() override;
     std::string fileListFileName() override;
-    std::vector<std::string> fileListNames() override;
     void refreshFolderList() override;
     void refreshFileList() override;
     void setStatusLine(std::string_view text) override;
