@@ -2,9 +2,11 @@
 #include "LineSet.h"
 
 #include <sys/mman.h>
+#include <sys/random.h>
 
 #include <algorithm>
 #include <bit>
+#include <chrono>
 #include <cstring>
 #include <new>
 #include <stdexcept>
@@ -30,6 +32,19 @@ unsigned shiftFor(std::size_t slotCount) {
 }
 
 }  // namespace
+
+std::uint64_t processHashSeed() {
+    static const std::uint64_t seed = [] {
+        std::uint64_t value = 0;
+        if (::getrandom(&value, sizeof value, 0) != static_cast<ssize_t>(sizeof value)) {
+            // Only a kernel without getrandom gets here; the clock is still unknown in advance.
+            value = static_cast<std::uint64_t>(
+                std::chrono::steady_clock::now().time_since_epoch().count());
+        }
+        return value;
+    }();
+    return seed;
+}
 
 LineSet::Table::Table(std::size_t slotCount) : count_(slotCount) {
     const std::size_t bytes = slotCount * sizeof(Slot);
@@ -88,12 +103,12 @@ std::size_t LineSet::find(std::string_view line, std::uint64_t hash, const Slot&
 }
 
 bool LineSet::contains(std::string_view line) const {
-    const std::uint64_t hash = hashLine(line);
+    const std::uint64_t hash = hashLine(line, seed_);
     return slots_.data()[find(line, hash, slotFor(line, hash))].state != 0;
 }
 
 bool LineSet::insert(std::string_view line) {
-    const std::uint64_t hash = hashLine(line);
+    const std::uint64_t hash = hashLine(line, seed_);
     Slot slot = slotFor(line, hash);
     Slot& free = slots_.data()[find(line, hash, slot)];
     if (free.state != 0) return false;
@@ -128,20 +143,24 @@ void LineSet::reserve(std::size_t lines) {
     if (slotCount > slots_.size()) rehash(slotCount);
 }
 
-void LineSet::clear() {
-    longLines_.clear();
-    blocks_.clear();
-    blockFree_ = 0;
-    size_ = 0;
-    slots_ = Table(kFirstSlotCount);
-    shift_ = shiftFor(kFirstSlotCount);
+std::size_t LineSet::longestProbe() const {
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t longest = 0;
+    for (std::size_t i = 0; i < slots_.size(); ++i) {
+        const Slot& slot = slots_.data()[i];
+        if (slot.state == 0) continue;
+        const std::size_t home = hashOf(slot) >> shift_;
+        longest = std::max(longest, ((i - home) & mask) + 1);
+    }
+    return longest;
 }
 
 std::uint64_t LineSet::hashOf(const Slot& slot) const {
-    if (slot.state != kLongLine) return hashLine(std::string_view(slot.bytes, slot.state - 1u));
+    if (slot.state != kLongLine)
+        return hashLine(std::string_view(slot.bytes, slot.state - 1u), seed_);
     std::uint32_t entry = 0;
     std::memcpy(&entry, slot.bytes + kEntryOffset, sizeof entry);
-    return hashLine(longLines_[entry]);
+    return hashLine(longLines_[entry], seed_);
 }
 
 void LineSet::place(const Slot& slot, std::uint64_t hash) {

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
+
 #include "DuplicateModel.h"
 #include "DuplicateRule.h"
 
@@ -39,7 +42,7 @@ TEST(DuplicateRule, LongerLinesThanTheWidthAreDuplicatesWhenIdenticalOrWhenTheir
     EXPECT_TRUE(filter.keep("447912345678"));
     EXPECT_FALSE(filter.keep("4479123456781"));  // first 12 equal a kept line
     EXPECT_TRUE(filter.keep("447912345679"));
-    EXPECT_TRUE(filter.keep(" 44791234567"));    // a blank is a character like any other
+    EXPECT_TRUE(filter.keep(" 44791234567"));  // a blank is a character like any other
     EXPECT_FALSE(filter.keep(""));
     EXPECT_EQ(filter.keptCount(), 4u);
 }
@@ -47,8 +50,25 @@ TEST(DuplicateRule, LongerLinesThanTheWidthAreDuplicatesWhenIdenticalOrWhenTheir
 TEST(DuplicateRule, ManyDistinctLinesStayDistinct) {
     DuplicateFilter filter(12, LineSet::Storage::Copied);
     for (int i = 0; i < 300000; ++i) ASSERT_TRUE(filter.keep(std::to_string(4470000000000LL + i)));
-    for (int i = 0; i < 300000; i += 7) ASSERT_FALSE(filter.keep(std::to_string(4470000000000LL + i)));
+    for (int i = 0; i < 300000; i += 7)
+        ASSERT_FALSE(filter.keep(std::to_string(4470000000000LL + i)));
     EXPECT_EQ(filter.keptCount(), 300000u);
+}
+
+TEST(LineSet, LinesBuiltToShareOneSlotUnderAFixedHashStillFindTheirOwn) {
+    // Sixteen bytes whose first eight are this value all hashed to zero under the old unseeded
+    // multiply-and-fold hash; at either length (the whole line, or the default 12-byte prefix).
+    const std::uint64_t head = (16 * 0x9E3779B97F4A7C15ULL) ^ 0xA0761D6478BD642FULL;
+    LineSet set(LineSet::Storage::Copied);
+    char line[17] = {};
+    std::memcpy(line, &head, sizeof head);
+    for (int i = 0; i < 50000; ++i) {
+        std::snprintf(line + 8, 9, "%08d", i);
+        ASSERT_TRUE(set.insert(std::string_view(line, 16)));
+        ASSERT_FALSE(set.contains(std::string_view(line, 12)));
+    }
+    EXPECT_EQ(set.size(), 50000u);
+    EXPECT_LT(set.longestProbe(), 100u);  // 50,000 when every line starts at the same slot
 }
 
 }  // namespace
