@@ -5,27 +5,27 @@
 #include <CLI/CLI.hpp>
 #include <cstdint>
 #include <exception>
-#include <limits>
 #include <new>
+#include <optional>
 #include <string>
 
 #include "CheckCommand.h"
 #include "CommandError.h"
 #include "DedupeCommand.h"
+#include "WidthText.h"
 
 namespace {
 
 using namespace kelvane::cli;
 
-// The width as the window accepts it: a whole number within 32 bits. Plain digits only, so a
-// sign, a fraction or an overflow is refused with a clear message.
+// The width as the window's box accepts it (blanks around, a plus sign, a whole number within 32
+// bits); handed on as plain digits.
 const CLI::Validator kWidthNumber(
     [](std::string& text) {
-        const bool digits = !text.empty() && text.size() <= 10 &&
-                            text.find_first_not_of("0123456789") == std::string::npos;
-        if (digits && std::stoull(text) <= std::numeric_limits<std::int32_t>::max())
-            return std::string();
-        return "\"" + text + "\" is not a whole number from 0 to 2147483647";
+        const std::optional<std::int32_t> width = kelvane::parseWidth(text);
+        if (!width) return "\"" + text + "\" is not a whole number from 0 to 2147483647";
+        text = std::to_string(*width);
+        return std::string();
     },
     "");
 
@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
     dedupeCommand
         ->add_option("-w,--width", dedupe.width,
                      "Characters compared at the start of each line with every line kept before")
-        ->check(kWidthNumber)
+        ->transform(kWidthNumber)
         ->type_name("N")
         ->capture_default_str();
     dedupeCommand

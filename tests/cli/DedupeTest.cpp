@@ -33,7 +33,8 @@ TEST_F(Dedupe, KeepsFirstOccurrencesInOrderAndEndsEveryLineInCrLfWhateverTheBrea
 
 TEST_F(Dedupe, WidthComparesTheStartOfEachLineWithTheLinesKept) {
     const std::string list = write("list.txt", "123\n1234\n12\n1299\n4444\n4444\n");
-    EXPECT_EQ(run({"dedupe", "-w", "3", list}).out, "123\r\n12\r\n1299\r\n4444\r\n");
+    for (const char* width : {"3", "+3", " 3 ", "03"})  // as the window's width box reads them
+        EXPECT_EQ(run({"dedupe", "-w", width, list}).out, "123\r\n12\r\n1299\r\n4444\r\n");
     EXPECT_EQ(run({"dedupe", "--width=2", list}).out, "123\r\n1234\r\n12\r\n4444\r\n");
     const CliResult none = run({"dedupe", "-w", "0", list});
     EXPECT_EQ(none.out, "");
