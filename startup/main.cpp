@@ -54,6 +54,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvane"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(KELVANE_APP_ID));
     kelvane::frmSplash splash;
     splash.show();
     return app.exec();
