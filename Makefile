@@ -1,10 +1,12 @@
 # Kelvane: `make run` opens the window, `make test` runs every test. Both install what is missing first.
+# `make package` builds the Debian package, `make install` installs under PREFIX (and DESTDIR).
 MAKEFLAGS += --no-print-directory
 BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
+PREFIX ?= /usr/local
 
-.PHONY: all deps configure build test run bench clean
+.PHONY: all deps configure build test run bench package install clean
 
 all: build
 
@@ -25,6 +27,12 @@ run: build
 
 bench: build
 	@scripts/bench $(BUILD)
+
+package: build
+	@cmake --build $(BUILD) --target package
+
+install: build
+	@DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD)

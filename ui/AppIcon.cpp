@@ -1,22 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AppIcon.h"
 
-#include <QPainter>
-#include <QPixmap>
+#include <QDir>
 
 namespace kelvane {
 
 QIcon appIcon() {
-    QPixmap picture(24, 24);
-    picture.fill(QColor(58, 110, 165));
-    QPainter painter(&picture);
-    QFont font(QStringLiteral("Arial Black"));
-    font.setPixelSize(20);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.setPen(QColor(255, 255, 0));
-    painter.drawText(picture.rect(), Qt::AlignCenter, QStringLiteral("K"));
-    return QIcon(picture);
+    // The PNGs rendered from the icon's SVG at build time, the same files the menu shows.
+    QIcon icon;
+    for (const QFileInfo& picture : QDir(QStringLiteral(":/icons")).entryInfoList(QDir::Files))
+        icon.addFile(picture.filePath());
+    return icon;
 }
 
 }  // namespace kelvane

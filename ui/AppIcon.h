@@ -5,7 +5,8 @@
 
 namespace kelvane {
 
-// The 24 × 24 picture both windows carry: the logo's "K" in yellow on the desktop blue.
+// The picture both windows carry, the logo's "K" in yellow on the desktop blue: the installed
+// icon (data/icons), at every size it is installed in.
 QIcon appIcon();
 
 }  // namespace kelvane
