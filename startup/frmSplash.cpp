@@ -5,7 +5,9 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <utility>
 #include "AppIcon.h"
+
 #include "Form1.h"
 #include "WindowFonts.h"
 #include "ui_frmSplash.h"
@@ -56,6 +58,7 @@ void frmSplash::showMainWindow() {
     form1_->show();
     form1_->raise();
     form1_->activateWindow();
+    if (!fileToOpen_.empty()) form1_->openFile(std::exchange(fileToOpen_, {}));
 }
 
 void frmSplash::showEvent(QShowEvent* event) {

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 class QTimer;
 
@@ -25,6 +26,8 @@ class frmSplash : public QWidget {
     ~frmSplash() override;
 
     Form1* mainWindow() const { return form1_.get(); }
+    // A file for the main window to open as soon as it shows.
+    void openOnShow(std::string path) { fileToOpen_ = std::move(path); }
     std::int16_t tickCount() const { return mTickCount; }
 
   public slots:
@@ -42,6 +45,7 @@ class frmSplash : public QWidget {
     std::unique_ptr<Form1> form1_;
     QTimer* Timer1;
     std::int16_t mTickCount = 0;
+    std::string fileToOpen_;
 };
 
 }  // namespace kelvane

@@ -11,11 +11,12 @@
 namespace {
 
 constexpr std::string_view kHelp =
-    "Usage: kelvane\n"
+    "Usage: kelvane [FILE]\n"
     "  or:  kelvane --help\n"
     "  or:  kelvane --version\n"
     "Opens the Kelvane window: it checks lists of telephone numbers kept as text files, one\n"
     "number a line, removes the duplicates and saves the cleaned list as a new file.\n"
+    "With FILE, a list file ending in .txt, the window shows it in its file list and opens it.\n"
     "\n"
     "Options:\n"
     "  --help     print this help and exit\n"
@@ -31,6 +32,7 @@ std::optional<int> answerCommandLine(int argc, char** argv) {
     if (argc == 1) return std::nullopt;
     const std::string_view first = argv[1];
     const bool known = first == "--help" || first == "--version";
+    if (argc == 2 && !first.starts_with('-')) return std::nullopt;  // a file to open
     if (known && argc == 2) {
         if (first == "--help")
             std::fwrite(kHelp.data(), 1, kHelp.size(), stdout);
@@ -38,7 +40,7 @@ std::optional<int> answerCommandLine(int argc, char** argv) {
             std::puts("kelvane " KELVANE_VERSION);
         return 0;
     }
-    std::fprintf(stderr, "kelvane: unexpected argument %s (it takes only --help or --version)\n",
+    std::fprintf(stderr, "kelvane: unexpected argument %s (it takes a file, --help or --version)\n",
                  argv[known ? 2 : 1]);
     return 2;
 }
@@ -56,6 +58,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Kelvane"));
     QGuiApplication::setDesktopFileName(QStringLiteral(KELVANE_APP_ID));
     kelvane::frmSplash splash;
+    if (argc == 2) splash.openOnShow(argv[1]);
     splash.show();
     return app.exec();
 }

@@ -141,6 +141,10 @@ void Form1::dropEvent(QDropEvent* event) {
             QStringLiteral("Wait until the running operation ends, then drop the file again"));
         return;
     }
+    openFile(path);
+}
+
+void Form1::openFile(const std::string& path) {
     if (browser_->revealFile(path)) File1_DblClick();
 }
 

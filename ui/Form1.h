@@ -31,6 +31,9 @@ class Form1 : public QMainWindow {
 
     Form1Core& core() { return *core_; }
     FileBrowser& browser() { return *browser_; }
+    // Shows the file in the browser and loads it live, as a double-click does: for a file dropped
+    // on the window or named on the command line ("Open with").
+    void openFile(const std::string& path);
 
   protected:
     // Closing during a run stops the run at its next yield; the window closes all the same.
