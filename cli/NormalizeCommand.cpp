@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "NormalizeCommand.h"
+
+#include <unistd.h>
+
+#include <cstdint>
+
+#include "CommandError.h"
+#include "InputFile.h"
+#include "LineStream.h"
+#include "ListOutput.h"
+#include "OutputBuffer.h"
+#include "Progress.h"
+#include "StatusText.h"
+
+namespace kelvane::cli {
+namespace {
+
+std::string chooseRegion(const std::string& option) {
+    if (!option.empty()) return supportedRegion(option);
+    const std::string territory = localeRegion();
+    if (territory.empty()) {
+        throw CommandError(
+            "no region for numbers without a country code: give --region CC (the locale names "
+            "none)");
+    }
+    return supportedRegion(territory);
+}
+
+}  // namespace
+
+int runNormalize(const NormalizeOptions& options) {
+    InputFile input(options.input);
+    PhoneNumberReader reader(chooseRegion(options.region), options.format);
+    Progress progress("Normalizing " + input.name(), input.size());
+    ListOutput numbers(options.output, progress);
+    OutputBuffer report([&progress](std::string_view bytes) {
+        progress.clear();
+        writeAll(STDERR_FILENO, bytes, "standard error");
+    });
+
+    LineStream lines(input.fd(), input.name(), 1 << 20,
+                     [&progress](std::uint64_t done) { progress.update(done); });
+    std::uint64_t lineNumber = 0, written = 0, failures = 0;
+    std::vector<std::string_view> batch;
+    while (lines.nextLines(batch)) {
+        for (const std::string_view line : batch) {
+            ++lineNumber;
+            const NumberVerdict& verdict = reader.read(line);
+            if (verdict.valid) {
+                numbers.appendLine(verdict.text);
+                ++written;
+                continue;
+            }
+            ++failures;
+            report.append(input.name());
+            report.append(":");
+            report.append(std::to_string(lineNumber));
+            report.append(": not a valid number: ");
+            report.append(StatusText::excerpt(line));
+            report.append(" (");
+            report.append(verdict.reason);
+            report.append(")\n");
+        }
+    }
+    numbers.finish();
+    report.append(std::to_string(written) + " numbers written, " + std::to_string(failures) +
+                  " lines not valid\n");
+    report.flush();
+    return failures == 0 ? kExitOk : kExitFound;
+}
+
+}  // namespace kelvane::cli
