@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <charconv>
 #include <cstdint>
 
 #include "CommandError.h"
@@ -24,7 +25,27 @@ std::string chooseRegion(const std::string& option) {
             "no region for numbers without a country code: give --region CC (the locale names "
             "none)");
     }
-    return supportedRegion(territory);
+    try {
+        return supportedRegion(territory);
+    } catch (const CommandError&) {
+        throw CommandError("the locale's territory " + territory +
+                           " is not a known region: give --region CC");
+    }
+}
+
+// FILE:LINE: not a valid number: TEXT (REASON)
+void reportInvalid(OutputBuffer& report, std::string_view name, std::uint64_t lineNumber,
+                   std::string_view line, std::string_view reason) {
+    char digits[24];
+    const char* end = std::to_chars(digits, digits + sizeof digits, lineNumber).ptr;
+    report.append(name);
+    report.append(":");
+    report.append(std::string_view(digits, static_cast<std::size_t>(end - digits)));
+    report.append(": not a valid number: ");
+    report.append(StatusText::excerpt(line));
+    report.append(" (");
+    report.append(reason);
+    report.append(")\n");
 }
 
 }  // namespace
@@ -53,19 +74,15 @@ int runNormalize(const NormalizeOptions& options) {
                 continue;
             }
             ++failures;
-            report.append(input.name());
-            report.append(":");
-            report.append(std::to_string(lineNumber));
-            report.append(": not a valid number: ");
-            report.append(StatusText::excerpt(line));
-            report.append(" (");
-            report.append(verdict.reason);
-            report.append(")\n");
+            reportInvalid(report, input.name(), lineNumber, line, verdict.reason);
         }
     }
     numbers.finish();
-    report.append(std::to_string(written) + " numbers written, " + std::to_string(failures) +
-                  " lines not valid\n");
+    const auto count = [](std::uint64_t n, std::string_view one, std::string_view many) {
+        return StatusText::count(static_cast<std::int64_t>(n), one, many);
+    };
+    report.append(count(written, "number", "numbers") + " written, " +
+                  count(failures, "line", "lines") + " not valid\n");
     report.flush();
     return failures == 0 ? kExitOk : kExitFound;
 }
