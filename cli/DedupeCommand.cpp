@@ -1,78 +1,121 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DedupeCommand.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "CommandError.h"
 #include "DuplicateRule.h"
 #include "InputFile.h"
 #include "LineStream.h"
+#include "ListOutput.h"
 #include "Messages.h"
-#include "OutputBuffer.h"
+#include "PhoneDuplicateFilter.h"
+#include "PhoneNumbers.h"
 #include "Progress.h"
-#include "TextFile.h"
 
 namespace kelvane::cli {
 namespace {
 
-// The window's summary; a script is better served by a total of 0 than by none.
-std::string summary(std::uint64_t duplicates, std::uint64_t lines) {
-    return Messages::duplicateSummary(duplicates, std::to_string(lines)) + "\n";
+struct Tally {
+    std::uint64_t lines = 0;
+    std::uint64_t kept = 0;
+    std::uint64_t excepted = 0;
+};
+
+// The window's summary, and how many lines the except lists took; a script is better served by
+// a total of 0 than by none.
+std::string summary(const Tally& tally, bool withExcepted) {
+    std::string text = Messages::duplicateSummary(tally.lines - tally.kept - tally.excepted,
+                                                  std::to_string(tally.lines));
+    if (withExcepted) text += "  Excepted:   " + std::to_string(tally.excepted);
+    return text + "\n";
 }
 
-// Starts the replacement of `path`; nothing is replaced until it is committed.
-std::unique_ptr<TextFileWriter> startOutputFile(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-        throw CommandError("cannot write " + path + ": " + systemReason(EISDIR));
+// Offers every line of the lists to `taken`.
+template <typename Filter>
+void takeLists(const std::vector<std::string>& paths, Filter& taken) {
+    std::vector<std::string_view> batch;
+    for (const std::string& path : paths) {
+        InputFile list(path);
+        LineStream lines(list.fd(), list.name());
+        while (lines.nextLines(batch)) {
+            for (const std::string_view line : batch) taken.keep(line);
+        }
     }
-    return std::make_unique<TextFileWriter>(path);
 }
 
-int dedupe(const DedupeOptions& options) {
-    InputFile input(options.input);
-    // The input stays open through the run, so OUT may name the input itself: the new file only
-    // takes the name once everything has been read.
-    std::unique_ptr<TextFileWriter> file;
-    if (!options.output.empty()) file = startOutputFile(options.output);
-
-    Progress progress("Removing duplicates from " + input.name(), input.size());
-    OutputBuffer kept([&](std::string_view bytes) {
-        if (file) return file->write(bytes);
-        progress.clear();  // standard output may be the same terminal
-        writeAll(STDOUT_FILENO, bytes, "standard output");
-    });
-
-    DuplicateFilter filter(options.width, LineSet::Storage::Copied);
-    LineStream lines(input.fd(), input.name(), 1 << 20,
-                     [&progress](std::uint64_t done) { progress.update(done); });
-    std::uint64_t lineCount = 0;
+// Sends each line to `kept` or `removed`: a line that matches one `excepted` took is removed
+// whatever came before it.
+template <typename Filter>
+Tally sortLines(LineStream& lines, Filter& filter, const Filter* excepted, ListOutput& kept,
+                ListOutput* removed) {
+    constexpr std::size_t kAhead = DuplicateFilter::kLookAhead;
+    Tally tally;
     std::vector<std::string_view> batch;
     while (lines.nextLines(batch)) {
-        lineCount += batch.size();
-        filter.keepEach(batch, [&kept](std::string_view line) { kept.appendListLine(line); });
+        tally.lines += batch.size();
+        for (std::size_t i = 0; i < batch.size() && i < kAhead; ++i) filter.prefetch(batch[i]);
+        for (std::size_t i = 0; i < batch.size(); ++i) {
+            if (i + kAhead < batch.size()) filter.prefetch(batch[i + kAhead]);
+            const std::string_view line = batch[i];
+            if (excepted && excepted->matchesKept(line)) {
+                ++tally.excepted;
+            } else if (filter.keep(line)) {
+                kept.appendLine(line);
+                continue;
+            }
+            if (removed) removed->appendLine(line);
+        }
     }
-    kept.flush();
-    if (file) file->commit();
-    progress.clear();
-    const std::uint64_t duplicates = lineCount - filter.keptCount();
-    writeAll(STDERR_FILENO, summary(duplicates, lineCount), "standard error");
-    return kExitOk;
+    tally.kept = filter.keptCount();
+    return tally;
 }
 
 }  // namespace
 
 int runDedupe(const DedupeOptions& options) {
-    try {
-        return dedupe(options);
-    } catch (const FileError& error) {  // only the output file reports through FileError
-        throw CommandError("cannot write " + options.output + ": " + error.what());
+    InputFile input(options.input);
+    for (const std::string& path : options.exceptLists) const InputFile probe(path);
+    std::optional<PhoneNumberReader> reader;
+    if (!options.phoneRegion.empty()) {
+        reader.emplace(supportedRegion(options.phoneRegion), NumberFormat::E164);
     }
+    if (!options.removed.empty() && options.removed == options.output) {
+        throw CommandError("the kept and the removed lines cannot both go to " + options.output);
+    }
+
+    Progress progress("Removing duplicates from " + input.name(), input.size());
+    // The input stays open through the run, so OUT may name the input itself: the new file only
+    // takes the name once everything has been read.
+    ListOutput kept(options.output, progress);
+    std::unique_ptr<ListOutput> removed;
+    if (!options.removed.empty()) removed = std::make_unique<ListOutput>(options.removed, progress);
+
+    LineStream lines(input.fd(), input.name(), 1 << 20,
+                     [&progress](std::uint64_t done) { progress.update(done); });
+    const auto run = [&](auto& filter, auto& excepted) {
+        takeLists(options.exceptLists, excepted);
+        return sortLines(lines, filter, options.exceptLists.empty() ? nullptr : &excepted, kept,
+                         removed.get());
+    };
+    Tally tally;
+    if (reader) {
+        PhoneDuplicateFilter filter(*reader), excepted(*reader);
+        tally = run(filter, excepted);
+    } else {
+        DuplicateFilter filter(options.width, LineSet::Storage::Copied);
+        DuplicateFilter excepted(options.width, LineSet::Storage::Copied);
+        tally = run(filter, excepted);
+    }
+    kept.finish();
+    if (removed) removed->finish();
+    progress.clear();
+    writeAll(STDERR_FILENO, summary(tally, !options.exceptLists.empty()), "standard error");
+    return kExitOk;
 }
 
 }  // namespace kelvane::cli

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace kelvane::cli {
 
@@ -10,10 +11,13 @@ struct DedupeOptions {
     std::string input = "-";  // "-": standard input
     std::string output;       // empty: standard output
     std::size_t width = 12;
+    std::string phoneRegion;               // not empty: lines are compared as numbers (--phone)
+    std::vector<std::string> exceptLists;  // lines taken before the input's first line
+    std::string removed;                   // not empty: where the lines not kept go
 };
 
 // Writes the lines the duplicate rule keeps, each followed by CR LF, then the duplicate summary
-// on standard error. Returns 0.
+// on standard error (with the count of excepted lines when there are except lists). Returns 0.
 int runDedupe(const DedupeOptions& options);
 
 }  // namespace kelvane::cli

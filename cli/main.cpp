@@ -5,6 +5,7 @@
 #include <CLI/CLI.hpp>
 #include <cstdint>
 #include <exception>
+#include <map>
 #include <new>
 #include <optional>
 #include <string>
@@ -12,6 +13,7 @@
 #include "CheckCommand.h"
 #include "CommandError.h"
 #include "DedupeCommand.h"
+#include "NormalizeCommand.h"
 #include "WidthText.h"
 
 namespace {
@@ -41,7 +43,9 @@ int main(int argc, char** argv) {
     CLI::App app(
         "Checks and cleans lists of telephone numbers kept as text files, one number a line.",
         "kelvane-cli");
-    app.set_version_flag("--version", "kelvane-cli " KELVANE_VERSION);
+    // Verdicts on numbers change with the library's metadata, so the version names it.
+    app.set_version_flag("--version", "kelvane-cli " KELVANE_VERSION
+                                      " (libphonenumber metadata " PHONENUMBER_VERSION ")");
     app.require_subcommand(1);
 
     CheckOptions check;
@@ -65,7 +69,57 @@ int main(int argc, char** argv) {
                      "Write the list to OUT (replaced only when complete; may be FILE itself) "
                      "instead of standard output")
         ->type_name("OUT");
+    CLI::Option* phone =
+        dedupeCommand
+            ->add_option("--phone", dedupe.phoneRegion,
+                         "Compare lines as telephone numbers, in their E.164 form (an extension "
+                         "left out), CC being the region of numbers without a country code; a "
+                         "line that is not a valid number is compared whole")
+            ->type_name("CC");
+    phone->excludes("--width");
+    dedupeCommand
+        ->add_option("--except", dedupe.exceptLists,
+                     "Drop every line that is a duplicate of a line of LIST, as if LIST came "
+                     "first; may be given more than once")
+        ->type_name("LIST")
+        ->expected(1)
+        ->take_all();
+    dedupeCommand
+        ->add_option("--removed", dedupe.removed,
+                     "Write the lines not kept (duplicates and excepted lines) to FILE, replaced "
+                     "only when complete")
+        ->type_name("FILE");
     dedupeCommand->add_option("FILE", dedupe.input, "File to clean; none or - reads standard input")
+        ->type_name("");
+
+    NormalizeOptions normalize;
+    const std::map<std::string, NumberFormat> formats = {
+        {"e164", NumberFormat::E164},
+        {"international", NumberFormat::International},
+        {"national", NumberFormat::National}};
+    CLI::App* normalizeCommand = app.add_subcommand(
+        "normalize",
+        "Write every line that is a valid telephone number in one format, each ending in CR LF, "
+        "and report the other lines on standard error.");
+    normalizeCommand
+        ->add_option("--region", normalize.region,
+                     "Region of numbers written without a country code, as two letters (IL, us); "
+                     "by default the territory of the locale")
+        ->type_name("CC");
+    normalizeCommand
+        ->add_option("--format", normalize.format,
+                     "e164 (+972501234567; an extension is left out, as E.164 cannot carry it), "
+                     "international (+972 50-123-4567 ext. 8) or national (050-123-4567 ext. 8)")
+        ->transform(CLI::CheckedTransformer(formats).description(""))
+        ->type_name("FORMAT")
+        ->default_str("e164");
+    normalizeCommand
+        ->add_option("-o,--output", normalize.output,
+                     "Write the numbers to OUT (replaced only when complete; may be FILE itself) "
+                     "instead of standard output")
+        ->type_name("OUT");
+    normalizeCommand
+        ->add_option("FILE", normalize.input, "File to read; none or - reads standard input")
         ->type_name("");
 
     try {
@@ -80,7 +134,9 @@ int main(int argc, char** argv) {
     }
 
     try {
-        return checkCommand->parsed() ? runCheck(check) : runDedupe(dedupe);
+        if (checkCommand->parsed()) return runCheck(check);
+        if (normalizeCommand->parsed()) return runNormalize(normalize);
+        return runDedupe(dedupe);
     } catch (const CommandError& error) {
         return reportError(error.what());
     } catch (const std::bad_alloc&) {

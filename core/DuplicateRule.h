@@ -25,6 +25,14 @@ public:
         return kept_.insert(line);
     }
 
+    // True when the line's first `width` bytes or the whole line equal a line kept so far;
+    // remembers nothing. An empty start alone does not match.
+    bool matchesKept(std::string_view line) const {
+        const std::string_view prefix = line.substr(0, width_);
+        if (prefix.size() < line.size() && !prefix.empty() && kept_.contains(prefix)) return true;
+        return kept_.contains(line);
+    }
+
     // How many lines ahead of the one being kept to prefetch: far enough to hide a trip to
     // memory, near enough that the fetched slots are still cached when their turn comes.
     static constexpr std::size_t kLookAhead = 16;

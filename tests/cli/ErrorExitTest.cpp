@@ -45,6 +45,22 @@ TEST_F(ErrorExit, MissingOrUnreadableFilesAndFoldersAreRefusedBeforeAnyWork) {
     }
 }
 
+TEST_F(ErrorExit, PhoneCommandsNeedAKnownRegionFromTheOptionOrTheLocale) {
+    const std::string list = write("list.txt", "050-1234567\n");
+    expectError(run({"normalize", "--region", "XY", list}), "unknown region XY");
+    expectError(run({"dedupe", "--phone", "zz", list}), "unknown region zz");
+    expectError(run({"dedupe", "--phone", "IL", "-w", "3", list}), "excludes");
+    expectError(run({"normalize", "--format", "e.164", "--region", "IL", list}), "e.164");
+    expectError(run({"normalize", "--region", "IL", "missing.txt"}), "cannot open missing.txt");
+    expectError(run({"dedupe", "--except", "missing.txt", list}), "cannot open missing.txt");
+    ::unsetenv("LC_ALL");
+    ::unsetenv("LC_MESSAGES");
+    ::setenv("LANG", "C.UTF-8", 1);
+    expectError(run({"normalize", list}), "give --region");
+    ::setenv("LANG", "he_IL.UTF-8", 1);
+    EXPECT_EQ(run({"normalize", list}).out, "+972501234567\r\n");
+}
+
 TEST_F(ErrorExit, AWriteThatFailsPartWayLeavesTheOldOutputAndNoTemporaryFile) {
     std::string big;
     for (int i = 0; i < 300000; ++i) big += std::to_string(447000000000LL + i) + "\n";

@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ListOutput.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "CommandError.h"
+#include "Progress.h"
+#include "TextFile.h"
+
+namespace kelvane::cli {
+
+ListOutput::ListOutput(const std::string& path, Progress& progress)
+    : name_(path.empty() ? "standard output" : path),
+      progress_(progress),
+      buffer_([this](std::string_view bytes) { write(bytes); }) {
+    if (path.empty()) return;
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+        throw CommandError("cannot write " + path + ": " + systemReason(EISDIR));
+    }
+    try {
+        file_ = std::make_unique<TextFileWriter>(path);
+    } catch (const FileError& error) {
+        throw CommandError("cannot write " + path + ": " + error.what());
+    }
+}
+
+ListOutput::~ListOutput() = default;
+
+void ListOutput::write(std::string_view bytes) {
+    if (!file_) {
+        progress_.clear();  // standard output may be the same terminal
+        return writeAll(STDOUT_FILENO, bytes, name_);
+    }
+    try {
+        file_->write(bytes);
+    } catch (const FileError& error) {
+        throw CommandError("cannot write " + name_ + ": " + error.what());
+    }
+}
+
+void ListOutput::finish() {
+    buffer_.flush();
+    if (!file_) return;
+    try {
+        file_->commit();
+    } catch (const FileError& error) {
+        throw CommandError("cannot write " + name_ + ": " + error.what());
+    }
+}
+
+}  // namespace kelvane::cli

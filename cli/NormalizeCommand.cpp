@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "NormalizeCommand.h"
+
+#include <unistd.h>
+
+#include <charconv>
+#include <cstdint>
+
+#include "CommandError.h"
+#include "InputFile.h"
+#include "LineStream.h"
+#include "ListOutput.h"
+#include "OutputBuffer.h"
+#include "Progress.h"
+#include "StatusText.h"
+
+namespace kelvane::cli {
+namespace {
+
+std::string chooseRegion(const std::string& option) {
+    if (!option.empty()) return supportedRegion(option);
+    const std::string territory = localeRegion();
+    if (territory.empty()) {
+        throw CommandError(
+            "no region for numbers without a country code: give --region CC (the locale names "
+            "none)");
+    }
+    try {
+        return supportedRegion(territory);
+    } catch (const CommandError&) {
+        throw CommandError("the locale's territory " + territory +
+                           " is not a known region: give --region CC");
+    }
+}
+
+// FILE:LINE: not a valid number: TEXT (REASON)
+void reportInvalid(OutputBuffer& report, std::string_view name, std::uint64_t lineNumber,
+                   std::string_view line, std::string_view reason) {
+    char digits[24];
+    const char* end = std::to_chars(digits, digits + sizeof digits, lineNumber).ptr;
+    report.append(name);
+    report.append(":");
+    report.append(std::string_view(digits, static_cast<std::size_t>(end - digits)));
+    report.append(": not a valid number: ");
+    report.append(StatusText::excerpt(line));
+    report.append(" (");
+    report.append(reason);
+    report.append(")\n");
+}
+
+}  // namespace
+
+int runNormalize(const NormalizeOptions& options) {
+    InputFile input(options.input);
+    PhoneNumberReader reader(chooseRegion(options.region), options.format);
+    Progress progress("Normalizing " + input.name(), input.size());
+    ListOutput numbers(options.output, progress);
+    OutputBuffer report([&progress](std::string_view bytes) {
+        progress.clear();
+        writeAll(STDERR_FILENO, bytes, "standard error");
+    });
+
+    LineStream lines(input.fd(), input.name(), 1 << 20,
+                     [&progress](std::uint64_t done) { progress.update(done); });
+    std::uint64_t lineNumber = 0, written = 0, failures = 0;
+    std::vector<std::string_view> batch;
+    while (lines.nextLines(batch)) {
+        for (const std::string_view line : batch) {
+            ++lineNumber;
+            const NumberVerdict& verdict = reader.read(line);
+            if (verdict.valid) {
+                numbers.appendLine(verdict.text);
+                ++written;
+                continue;
+            }
+            ++failures;
+            reportInvalid(report, input.name(), lineNumber, line, verdict.reason);
+        }
+    }
+    numbers.finish();
+    const auto count = [](std::uint64_t n, std::string_view one, std::string_view many) {
+        return StatusText::count(static_cast<std::int64_t>(n), one, many);
+    };
+    report.append(count(written, "number", "numbers") + " written, " +
+                  count(failures, "line", "lines") + " not valid\n");
+    report.flush();
+    return failures == 0 ? kExitOk : kExitFound;
+}
+
+}  // namespace kelvane::cli
