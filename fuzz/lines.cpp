@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace kelvane;
     const std::string_view input = fuzz::bytesOf(data, size);
     const auto bytes = std::make_shared<const std::string>(input);
-    const std::vector<std::string> expected = fuzz::modelLines(input);
+    const std::vector<std::string> expected = testing::modelLines(input);
 
     TextStream stream(bytes);
     const std::string_view body = std::string_view(*bytes).substr(byteOrderMarkLength(*bytes));

@@ -74,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const testing::TempFolder folder;
     const std::string_view file = fuzz::bytesOf(data, size);
     const std::string path = folder.write("list.txt", file);
-    const std::vector<std::string> lines = fuzz::modelLines(file);
+    const std::vector<std::string> lines = testing::modelLines(file);
     checkLoad(path, lines, LoadMode::Plain);
     checkLoad(path, lines, LoadMode::Live);
     checkPlainReader(path, lines);

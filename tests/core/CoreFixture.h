@@ -6,12 +6,13 @@
 #include "FakeControls.h"
 #include "Form1Core.h"
 #include "Module1.h"
+#include "TestFiles.h"
 
 namespace kelvane::testing {
 
 // A window's core on fake controls, as the window stands after loading, with a folder of its own.
 class CoreFixture : public ::testing::Test {
-protected:
+  protected:
     CoreFixture() {
         Module1::gNextIndex = 1;  // the window's load step
         core.setYieldInterval(std::chrono::nanoseconds(0));

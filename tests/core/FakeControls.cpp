@@ -65,7 +65,9 @@ void FakeControls::resetProgress() {
     log.push_back("progress reset");
 }
 
-void FakeControls::setProgressMaximum(std::uint64_t maximum) { progressMaximum = maximum; }
+void FakeControls::setProgressMaximum(std::uint64_t maximum) {
+    progressMaximum = maximum;
+}
 
 void FakeControls::showProgress() {
     progressVisible = true;
@@ -97,32 +99,12 @@ void FakeControls::yieldToEvents() {
     if (onYield) onYield();
 }
 
-void FakeControls::refreshFileList() { log.push_back("refresh files"); }
-
-void FakeControls::setStatusLine(std::string_view text) { status = text; }
-
-TempFolder::TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kelvane-test-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
+void FakeControls::refreshFileList() {
+    log.push_back("refresh files");
 }
 
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-std::string TempFolder::write(const std::string& name, std::string_view bytes) const {
-    const std::filesystem::path file = path_ / name;
-    std::ofstream(file, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return file.string();
-}
-
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+void FakeControls::setStatusLine(std::string_view text) {
+    status = text;
 }
 
 }  // namespace kelvane::testing

@@ -64,19 +64,4 @@ class FakeControls : public Controls {
     void setStatusLine(std::string_view text) override;
 };
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TempFolder {
-  public:
-    TempFolder();
-    ~TempFolder();
-    const std::filesystem::path& path() const { return path_; }
-    // Writes `bytes` to `name` in the folder and returns the file's full path.
-    std::string write(const std::string& name, std::string_view bytes) const;
-
-  private:
-    std::filesystem::path path_;
-};
-
-std::string readFile(const std::filesystem::path& path);
-
 }  // namespace kelvane::testing

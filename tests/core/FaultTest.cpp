@@ -1,15 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Bad files and failing writes, through the operations as the window runs them: each one answers
 // with its own message and a reason on the status line, and a failed save changes no file.
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <functional>
-#include <map>
+#include <optional>
 
+#include "ChildProcess.h"
 #include "CoreFixture.h"
 
 namespace kelvane::testing {
@@ -26,17 +24,6 @@ std::string listTextOf(const Strings& lines) {
     std::string text;
     for (const std::string& line : lines) text += line + "\r\n";
     return text;
-}
-
-// Every file under `folder` with its bytes (folders as "<folder>"): to show that nothing changed.
-std::map<std::string, std::string> snapshot(const fs::path& folder) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        files[entry.path().string()] = entry.is_symlink() ? "-> " + fs::read_symlink(entry).string()
-                                       : entry.is_directory() ? "<folder>"
-                                                              : readFile(entry.path());
-    }
-    return files;
 }
 
 class Faults : public CoreFixture {
@@ -278,58 +265,23 @@ TEST_F(FailedSaves, ANameAsLongAsTheFileSystemAllowsIsSaved) {
     EXPECT_EQ(snapshot(folder.path()), before);
 }
 
-// Saves in a child process set up by `prepare` (limits, another user), and returns the messages
-// it showed followed by its status line.
-template <typename Prepare>
-Strings saveInChild(FakeControls& controls, Form1Core& core, Prepare prepare) {
-    int channel[2];
-    if (::pipe(channel) != 0) return {"no pipe"};
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(channel[0]);
-        if (!prepare()) ::_exit(1);
+// Saves in a child process set up by `prepare`, and returns the messages it showed followed by
+// its status line.
+Strings saveInChild(FakeControls& controls, Form1Core& core, const std::function<bool()>& prepare) {
+    const std::optional<std::string> report = runInChild(prepare, [&] {
         core.SaveList();
-        std::string report;
-        for (const std::string& message : controls.messages()) report += message + '\0';
-        report += controls.status;
-        const bool sent = ::write(channel[1], report.data(), report.size()) ==
-                          static_cast<ssize_t>(report.size());
-        ::_exit(sent ? 0 : 1);
-    }
-    ::close(channel[1]);
-    std::string report;
-    char buffer[4096];
-    for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;)
-        report.append(buffer, got);
-    ::close(channel[0]);
-    int childStatus = 0;
-    ::waitpid(child, &childStatus, 0);
-    if (!WIFEXITED(childStatus) || WEXITSTATUS(childStatus) != 0) return {"the child failed"};
-
+        std::string shown;
+        for (const std::string& message : controls.messages()) shown += message + '\0';
+        return shown + controls.status;
+    });
+    if (!report) return {"the child failed"};
     Strings shown;
     for (std::size_t start = 0;;) {
-        const std::size_t end = report.find('\0', start);
-        shown.push_back(report.substr(start, end - start));
+        const std::size_t end = report->find('\0', start);
+        shown.push_back(report->substr(start, end - start));
         if (end == std::string::npos) return shown;
         start = end + 1;
     }
-}
-
-// As on a full disk: files may not grow beyond `limit` bytes.
-Strings saveWithFileSizeLimit(FakeControls& controls, Form1Core& core, rlim_t limit) {
-    return saveInChild(controls, core, [limit] {
-        const rlimit small{limit, limit};
-        // The write then fails with EFBIG instead of ending the process.
-        return ::setrlimit(RLIMIT_FSIZE, &small) == 0 && ::signal(SIGXFSZ, SIG_IGN) != SIG_ERR;
-    });
-}
-
-// As an ordinary user: root may write any file.
-Strings saveAsOrdinaryUser(FakeControls& controls, Form1Core& core) {
-    return saveInChild(controls, core, [] {
-        constexpr uid_t kNobody = 65534;
-        return ::geteuid() != 0 || (::setgid(kNobody) == 0 && ::setuid(kNobody) == 0);
-    });
 }
 
 TEST_F(FailedSaves, AReadOnlyFileOrALinkToNothingIsNotReplaced) {
@@ -343,7 +295,7 @@ TEST_F(FailedSaves, AReadOnlyFileOrALinkToNothingIsNotReplaced) {
     controls.folder = folder.path().string();
     controls.saveName = "ro";
     EXPECT_EQ(
-        saveAsOrdinaryUser(controls, core),
+        saveInChild(controls, core, becomeOrdinaryUser),
         (Strings{"Note | OK Cancel | File Name Exits Over Write  ",
                  "Kelvane | OK | File Not Saved\nPermission denied",
                  "Cannot save " + (folder.path() / "ro.txt").string() + ": Permission denied"}));
@@ -365,7 +317,7 @@ TEST_F(FailedSaves, AWriteThatRunsOutOfSpaceKeepsTheOldFileWhole) {
         SCOPED_TRACE(name);
         controls.saveName = name;
         const std::string target = (folder.path() / (name + ".txt")).string();
-        EXPECT_EQ(saveWithFileSizeLimit(controls, core, 64 * 1024).back(),
+        EXPECT_EQ(saveInChild(controls, core, [] { return limitFileSize(64 * 1024); }).back(),
                   "Cannot save " + target + ": File too large");
         EXPECT_EQ(snapshot(folder.path()), before);  // no temporary file, the old one as it was
     }
@@ -373,7 +325,7 @@ TEST_F(FailedSaves, AWriteThatRunsOutOfSpaceKeepsTheOldFileWhole) {
     // Under the same limit a list that fits is saved: the limit is what failed above.
     controls.list = "447912345678\r\n";
     controls.saveName = "keep";
-    EXPECT_EQ(saveWithFileSizeLimit(controls, core, 64 * 1024).back(),
+    EXPECT_EQ(saveInChild(controls, core, [] { return limitFileSize(64 * 1024); }).back(),
               "Saved " + (folder.path() / "keep.txt").string());
     EXPECT_EQ(readFile(folder.path() / "keep.txt"), "447912345678\r\n");
 }

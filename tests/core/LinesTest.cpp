@@ -3,7 +3,7 @@
 
 #include <random>
 
-#include "FakeControls.h"
+#include "TestFiles.h"
 #include "Lines.h"
 #include "TextFile.h"
 

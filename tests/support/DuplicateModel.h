@@ -19,7 +19,8 @@ struct DuplicateModel {
         for (const std::string& line : lines) {
             const std::string prefix = line.substr(0, std::min(width, line.size()));
             bool matched = false;
-            for (const std::string& entry : entries) matched = matched || entry == prefix || entry == line;
+            for (const std::string& entry : entries)
+                matched = matched || entry == prefix || entry == line;
             if (matched) {
                 ++duplicates;
             } else {
@@ -31,7 +32,8 @@ struct DuplicateModel {
 };
 
 // Random lines over a two-letter alphabet, short enough for prefixes to collide often.
-inline std::vector<std::string> randomLines(std::mt19937& random, std::size_t maxLines, std::size_t maxLength) {
+inline std::vector<std::string> randomLines(std::mt19937& random, std::size_t maxLines,
+                                            std::size_t maxLength) {
     std::vector<std::string> lines(random() % (maxLines + 1));
     for (std::string& line : lines) {
         for (std::size_t n = random() % (maxLength + 1); n > 0; --n) line += "ab"[random() % 2];

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace kelvane::fuzz {
+namespace kelvane::testing {
 
 // A file's lines the long way round, byte by byte: a UTF-8 byte-order mark at the start is
 // dropped, every LF ends a line and takes one CR before it along, and what follows the last LF
@@ -34,4 +34,4 @@ inline std::string listTextOf(const std::vector<std::string>& lines) {
     return text;
 }
 
-}  // namespace kelvane::fuzz
+}  // namespace kelvane::testing
