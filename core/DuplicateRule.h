@@ -13,8 +13,9 @@ namespace kelvane {
 // line kept before as a whole, or when the whole line equals a line kept before. The first
 // occurrence is kept, whole. Bytes are compared exactly.
 class DuplicateFilter {
-public:
-    explicit DuplicateFilter(std::size_t width, LineSet::Storage storage = LineSet::Storage::Borrowed)
+  public:
+    explicit DuplicateFilter(std::size_t width,
+                             LineSet::Storage storage = LineSet::Storage::Borrowed)
         : width_(width), kept_(storage) {}
 
     // Returns true, and remembers the line, when it is to be kept.
@@ -60,7 +61,7 @@ public:
     // Room for `lines` kept lines, when the caller knows how many may come.
     void reserve(std::size_t lines) { kept_.reserve(lines); }
 
-private:
+  private:
     std::size_t width_;
     LineSet kept_;
 };

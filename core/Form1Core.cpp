@@ -2,7 +2,7 @@
 #include "Form1Core.h"
 
 #include "Messages.h"
-#include "RunScope.h"
+#include "OperationFailure.h"
 #include "StatusText.h"
 
 namespace kelvane {

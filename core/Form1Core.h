@@ -13,6 +13,8 @@
 
 namespace kelvane {
 
+class UpdatePacer;
+
 enum class LoadMode {
     Plain,  // "Open": no yields
     Live,   // double-click: the running count in the caption, the window stays live
@@ -21,7 +23,7 @@ enum class LoadMode {
 // The main window's members and the four list operations its buttons run. The window owns one
 // and hands it its controls; nothing here knows about widgets.
 class Form1Core {
-public:
+  public:
     explicit Form1Core(Controls& controls) : controls_(controls) {}
 
     void LoadNumberFile(LoadMode mode);
@@ -46,8 +48,20 @@ public:
     LineSlots mUniqueLines;
     std::optional<std::string> mSelectedFile;  // nothing until the first selection
 
-private:
+  private:
     class RunScope;
+    // The frame of an operation (defined in OperationFrame.h): `steps` runs while the core is
+    // busy, with a pacer; a cancel ends it with `stoppedStatus`, a failure with the failure's
+    // status line and `failureMessage`.
+    template <typename Steps>
+    void runOperation(std::string_view failureMessage, std::string_view stoppedStatus, Steps steps);
+
+    // The steps of duplicate removal.
+    bool widthGiven();
+    std::int64_t readFileLines(TextStream& stream, UpdatePacer& pacer);
+    std::size_t readWidth();
+    std::int64_t takeOverFirstOccurrences(const TextStream& stream, std::int64_t lineCount,
+                                          std::size_t width, UpdatePacer& pacer);
 
     std::string selectedFileText() const { return mSelectedFile.value_or(std::string()); }
     FileSystemObject& fso();

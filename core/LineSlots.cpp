@@ -22,7 +22,8 @@ void LineSlots::set(std::size_t index, std::string_view line) {
     checkIndex(index);
     if (index >= slots_.size()) {
         // Grow geometrically so that filling slot after slot stays linear.
-        const std::size_t doubled = std::min(kLastIndex + 1, std::max(index + 1, slots_.size() * 2));
+        const std::size_t doubled =
+            std::min(kLastIndex + 1, std::max(index + 1, slots_.size() * 2));
         slots_.resize(index < slots_.capacity() ? index + 1 : doubled);
     }
     slots_[index] = line.data() ? line : std::string_view("");

@@ -19,7 +19,7 @@ struct SlotIndexError : std::out_of_range {
 // Slots are views into the byte buffers the operations read their files into; the table keeps
 // each buffer it was given alive, so a slot stays valid until it is overwritten or cleared.
 class LineSlots {
-public:
+  public:
     // Indices 0 to 1,000,001: a full list of 1,000,000 lines sits at slots 2 to 1,000,001.
     static constexpr std::size_t kLastIndex = 1'000'001;
 
@@ -37,7 +37,7 @@ public:
     std::string_view get(std::size_t index) const;
     bool holdsLine(std::size_t index) const;
 
-private:
+  private:
     static void checkIndex(std::size_t index);
 
     std::shared_ptr<const std::string> buffer_;

@@ -32,7 +32,7 @@ inline bool nextLine(std::string_view text, std::size_t& pos, std::string_view& 
 // Number of lines nextLine yields for `text`.
 inline std::size_t countLines(std::string_view text) {
     std::size_t count = 0;
-    for (const char* p = text.data(), *end = p + text.size(); p < end; ++count) {
+    for (const char *p = text.data(), *end = p + text.size(); p < end; ++count) {
         const auto* newline = static_cast<const char*>(std::memchr(p, '\n', end - p));
         p = newline ? newline + 1 : end;
     }

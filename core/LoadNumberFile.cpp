@@ -3,19 +3,18 @@
 #include "Messages.h"
 #include "Module1.h"
 #include "NumberRule.h"
-#include "RunScope.h"
-#include "StatusText.h"
-#include "UpdatePacer.h"
+#include "OperationFrame.h"
 
 namespace kelvane {
 
 void Form1Core::LoadNumberFile(LoadMode mode) {
-    RunScope run(*this);
-    if (!run.entered()) return;
     const bool live = mode == LoadMode::Live;
-    UpdatePacer pacer(controls_, yieldInterval_, cancelRequested_);
-    try {
-        if (live) mSelectedFile = controls_.fileListPath() + "/" + controls_.fileListFileName();
+    runOperation(Messages::kLoadError, StatusText::kOpeningStopped, [&](UpdatePacer& pacer) {
+        // A double-click chooses the file as a click does.
+        if (live)
+            selectFile(FileSystemObject::chosenFilePath(controls_.fileListPath(),
+                                                        controls_.fileListFileName()));
+        // Start over: an empty list and an empty bar.
         controls_.setListText("");
         mLoadedCount = 0;
         controls_.resetProgress();
@@ -28,10 +27,12 @@ void Form1Core::LoadNumberFile(LoadMode mode) {
         Module1::gNumbers.startOver(stream.bytes());
         Module1::gNumbers.reserve(lineCount + 1);
 
+        // Every line must be a number; the first that is not ends the load.
         std::int64_t lineNumber = 0;
         while (!stream.atEndOfStream()) {
             pacer.advanceProgress();
-            if (++lineNumber > kMaxListLines) throw OperationFailure(StatusText::tooManyLines(mFilePath));
+            if (++lineNumber > kMaxListLines)
+                throw OperationFailure(StatusText::tooManyLines(mFilePath));
             ++Module1::gNextIndex;
             const std::string_view line = stream.readLine();
             if (!isNumber(line)) throw OperationFailure(StatusText::notANumber(lineNumber, line));
@@ -43,19 +44,14 @@ void Form1Core::LoadNumberFile(LoadMode mode) {
                 pacer.yieldWhenDue();
             }
         }
+
+        // Done: the bar goes, the caption tells the count.
         pacer.flush();
         controls_.hideProgress();
-        controls_.setFormCaption(std::string(Messages::kTotalCaption) + std::to_string(mLoadedCount));
-        controls_.setStatusLine(StatusText::count(mLoadedCount, "number", "numbers") +
-                                " opened from " + mFilePath);
-    } catch (const OperationCancelled&) {
-        pacer.flush();
-        controls_.setStatusLine("Opening stopped");
-    } catch (const std::exception& failure) {
-        pacer.flush();
-        controls_.setStatusLine(failure.what());
-        tell(Messages::kLoadError);
-    }
+        controls_.setFormCaption(std::string(Messages::kTotalCaption) +
+                                 std::to_string(mLoadedCount));
+        controls_.setStatusLine(StatusText::opened(mLoadedCount, mFilePath));
+    });
 }
 
 }  // namespace kelvane

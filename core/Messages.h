@@ -19,8 +19,8 @@ inline constexpr std::string_view kInsertWidth = "Insert The Length Of Each Line
 inline constexpr std::string_view kSummaryStart = "NON";
 // The summary after a duplicate removal; the total is text, since an empty file shows none.
 inline std::string duplicateSummary(std::uint64_t duplicateCount, std::string_view totalText) {
-    return "Duplicates Found   " + std::to_string(duplicateCount) + "  Of Total:   " +
-           std::string(totalText);
+    return "Duplicates Found   " + std::to_string(duplicateCount) +
+           "  Of Total:   " + std::string(totalText);
 }
 inline constexpr std::string_view kDefaultWidth = "12";
 

@@ -6,9 +6,15 @@
 namespace kelvane {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isSign(char c) { return c == '+' || c == '-'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool isSign(char c) {
+    return c == '+' || c == '-';
+}
 
 // Consumes a run of digits; returns how many.
 std::size_t skipDigits(std::string_view s, std::size_t& i) {

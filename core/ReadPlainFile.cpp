@@ -1,15 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Form1Core.h"
 #include "Messages.h"
-#include "RunScope.h"
-#include "StatusText.h"
+#include "OperationFrame.h"
 
 namespace kelvane {
 
 void Form1Core::ReadPlainFile() {
-    RunScope run(*this);
-    if (!run.entered()) return;
-    try {
+    runOperation(Messages::kReadError, StatusText::kReadingStopped, [&](UpdatePacer&) {
         FileSystemObject& files = fso();
         mFilePath = selectedFileText();
         TextStream stream = openListFile(files);
@@ -22,11 +19,8 @@ void Form1Core::ReadPlainFile() {
             ++lineCount;
         }
         if (!text.empty()) controls_.appendSideText(text);
-        controls_.setStatusLine(StatusText::count(lineCount, "line", "lines") + " read from " + mFilePath);
-    } catch (const std::exception& failure) {
-        controls_.setStatusLine(failure.what());
-        tell(Messages::kReadError);
-    }
+        controls_.setStatusLine(StatusText::linesRead(lineCount, mFilePath));
+    });
 }
 
 }  // namespace kelvane

@@ -3,8 +3,7 @@
 
 #include "Form1Core.h"
 #include "Messages.h"
-#include "RunScope.h"
-#include "StatusText.h"
+#include "OperationFrame.h"
 
 namespace kelvane {
 namespace {
@@ -21,13 +20,13 @@ void Form1Core::SaveList() {
     if (!run.entered()) return;
     if (controls_.listText().empty()) {
         tell(Messages::kNoNumbersToSave);
-        controls_.setStatusLine("The number list is empty: open a file first");
+        controls_.setStatusLine(StatusText::kListEmpty);
         return;
     }
     const std::string name = controls_.saveNameText();
     if (name.empty()) {
         tell(Messages::kNoFileNameToSave);
-        controls_.setStatusLine("Type a name to save the list under");
+        controls_.setStatusLine(StatusText::kTypeName);
         return;
     }
     const std::string fileName = name + ".txt";
@@ -38,7 +37,7 @@ void Form1Core::SaveList() {
             FileSystemObject::buildPath(controls_.fileListPath(), fileName)) &&
         controls_.messageBox(Messages::kOverwriteQuestion, MessageButtons::OkCancel,
                              Messages::kOverwriteTitle) != MessageAnswer::Ok) {
-        controls_.setStatusLine("Not saved: " + fileName + " is kept as it was");
+        controls_.setStatusLine(StatusText::keptAsItWas(fileName));
         return;
     }
     FileSystemObject& files = fso();
@@ -52,7 +51,7 @@ void Form1Core::SaveList() {
         file->write(controls_.listText());
         file->commit();
     } catch (const FileError& error) {
-        controls_.setStatusLine("Cannot save " + mFilePath + ": " + error.what());
+        controls_.setStatusLine(StatusText::cannotSave(mFilePath, error.what()));
         tell(std::string(Messages::kFileNotSaved) + "\n" + error.what());
         return;
     }
@@ -61,7 +60,7 @@ void Form1Core::SaveList() {
     controls_.refreshFileList();
     controls_.setSaveNameText("");
     mSelectedFile = std::string();
-    controls_.setStatusLine("Saved " + mFilePath);
+    controls_.setStatusLine(StatusText::saved(mFilePath));
 }
 
 }  // namespace kelvane

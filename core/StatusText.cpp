@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "StatusText.h"
 
+#include "OperationFailure.h"
+
 #include <cstdio>
 
 namespace kelvane::StatusText {
@@ -8,13 +10,18 @@ namespace {
 
 constexpr std::size_t kExcerptLength = 60;
 
-bool isUtf8Continuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool isUtf8Continuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
 
 // Length of the well-formed UTF-8 character at the start of `text`, or 0 when it is not one.
 std::size_t utf8SequenceLength(std::string_view text) {
     const auto lead = static_cast<unsigned char>(text[0]);
-    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2
-                             : lead >= 0xE0 && lead < 0xF0 ? 3 : lead >= 0xF0 && lead < 0xF5 ? 4 : 0;
+    const std::size_t length = lead < 0x80                   ? 1
+                               : lead >= 0xC2 && lead < 0xE0 ? 2
+                               : lead >= 0xE0 && lead < 0xF0 ? 3
+                               : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                             : 0;
     if (length == 0 || length > text.size()) return 0;
     for (std::size_t k = 1; k < length; ++k) {
         if (!isUtf8Continuation(static_cast<unsigned char>(text[k]))) return 0;
@@ -53,10 +60,18 @@ std::string cannotOpen(std::string_view path, std::string_view reason) {
     return "Cannot open " + std::string(path) + ": " + std::string(reason);
 }
 
-std::string noFileSelected() { return "No file is selected: click a file in the file list first"; }
+std::string noFileSelected() {
+    return "No file is selected: click a file in the file list first";
+}
 
 std::string tooManyLines(std::string_view path) {
-    return std::string(path) + " has more than 1,000,000 lines";
+    const std::string digits = std::to_string(kMaxListLines);
+    std::string limit;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) limit += ',';
+        limit += digits[i];
+    }
+    return std::string(path) + " has more than " + limit + " lines";
 }
 
 std::string badWidth(std::string_view widthText) {
@@ -65,6 +80,31 @@ std::string badWidth(std::string_view widthText) {
 
 std::string count(std::int64_t n, std::string_view singular, std::string_view plural) {
     return std::to_string(n) + " " + std::string(n == 1 ? singular : plural);
+}
+
+std::string opened(std::int64_t numbers, std::string_view path) {
+    return count(numbers, "number", "numbers") + " opened from " + std::string(path);
+}
+
+std::string duplicatesRemoved(std::int64_t duplicates, std::int64_t kept, std::string_view path) {
+    return count(duplicates, "duplicate", "duplicates") + " removed, " +
+           count(kept, "line", "lines") + " kept from " + std::string(path);
+}
+
+std::string linesRead(std::int64_t lines, std::string_view path) {
+    return count(lines, "line", "lines") + " read from " + std::string(path);
+}
+
+std::string keptAsItWas(std::string_view fileName) {
+    return "Not saved: " + std::string(fileName) + " is kept as it was";
+}
+
+std::string saved(std::string_view path) {
+    return "Saved " + std::string(path);
+}
+
+std::string cannotSave(std::string_view path, std::string_view reason) {
+    return "Cannot save " + std::string(path) + ": " + std::string(reason);
 }
 
 }  // namespace kelvane::StatusText

@@ -2,23 +2,22 @@
 #pragma once
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace kelvane {
 
-// The most lines an operation of the window takes from one file.
-inline constexpr std::int64_t kMaxListLines = 1'000'000;
-
-// An operation's failure; what() is the status line's detail. The operation shows its own
-// message box for it.
-struct OperationFailure : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-
-// One-line details for the status line.
+// One-line details for the status line: why an operation failed, or what it did.
 namespace StatusText {
+
+inline constexpr std::string_view kBusy = "Busy: wait until the running operation ends";
+inline constexpr std::string_view kOpeningStopped = "Opening stopped";
+inline constexpr std::string_view kRemovalStopped = "Duplicate removal stopped";
+inline constexpr std::string_view kReadingStopped = "Reading stopped";
+inline constexpr std::string_view kTypeWidth =
+    "Type the length of each line, then press Remove Duplicates again";
+inline constexpr std::string_view kListEmpty = "The number list is empty: open a file first";
+inline constexpr std::string_view kTypeName = "Type a name to save the list under";
 
 // `text` cut to 60 characters, with control characters made visible.
 std::string excerpt(std::string_view text);
@@ -29,6 +28,13 @@ std::string noFileSelected();
 std::string tooManyLines(std::string_view path);
 std::string badWidth(std::string_view widthText);
 std::string count(std::int64_t n, std::string_view singular, std::string_view plural);
+
+std::string opened(std::int64_t numbers, std::string_view path);
+std::string duplicatesRemoved(std::int64_t duplicates, std::int64_t kept, std::string_view path);
+std::string linesRead(std::int64_t lines, std::string_view path);
+std::string keptAsItWas(std::string_view fileName);
+std::string saved(std::string_view path);
+std::string cannotSave(std::string_view path, std::string_view reason);
 
 }  // namespace StatusText
 }  // namespace kelvane

@@ -49,7 +49,6 @@ std::string systemReason(int error) {
 }
 
 std::shared_ptr<const std::string> readWholeFile(const std::string& path) {
-    if (path.empty()) fail(ENOENT);
     // Without O_NONBLOCK, opening a named pipe would wait for a writer and freeze the window.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) fail(errno);
@@ -158,6 +157,13 @@ std::unique_ptr<TextFileWriter> FileSystemObject::createTextFile(const std::stri
 bool FileSystemObject::fileExists(const std::string& path) {
     struct stat info {};
     return ::lstat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+std::string FileSystemObject::chosenFilePath(std::string_view folder, std::string_view name) {
+    std::string path(folder);
+    path += '/';
+    path += name;
+    return path;
 }
 
 std::string FileSystemObject::buildPath(std::string_view folder, std::string_view name) {

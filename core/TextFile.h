@@ -64,6 +64,9 @@ class FileSystemObject {
     std::unique_ptr<TextFileWriter> createTextFile(const std::string& path) const;
     // Whether a file, or a link even to nothing, has this name on disk; a folder does not count.
     static bool fileExists(const std::string& path);
+    // The file list's record of a chosen file: folder, "/", name. At the root this gives "//name",
+    // which opens the same file.
+    static std::string chosenFilePath(std::string_view folder, std::string_view name);
     // `folder` and `name` joined by exactly one "/", added only when `folder` does not end in one.
     static std::string buildPath(std::string_view folder, std::string_view name);
 };

@@ -27,7 +27,9 @@ void UpdatePacer::appendLine(std::string_view line) {
     }
 }
 
-void UpdatePacer::setCaptionCount(std::int64_t count) { pendingCaption_ = count; }
+void UpdatePacer::setCaptionCount(std::int64_t count) {
+    pendingCaption_ = count;
+}
 
 void UpdatePacer::yieldWhenDue() {
     if (interval_.count() > 0) {

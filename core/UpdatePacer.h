@@ -8,18 +8,16 @@
 #include <string_view>
 
 #include "Controls.h"
+#include "OperationFailure.h"
 
 namespace kelvane {
-
-// Thrown out of a yield when the window asked the running operation to stop.
-struct OperationCancelled {};
 
 // Batches what an operation shows while it runs. Lines for the list, the latest caption and
 // progress steps are held back and handed to the controls together, at most once per interval,
 // just before the operation yields to the window; so a million lines cost a few hundred control
 // updates instead of a million. flush() shows everything held back, as before a message box.
 class UpdatePacer {
-public:
+  public:
     UpdatePacer(Controls& controls, std::chrono::nanoseconds interval, const bool& cancelRequested);
 
     void appendLine(std::string_view line);  // the line and CR LF, to the list text
@@ -31,7 +29,7 @@ public:
     void yieldWhenDue();
     void flush();
 
-private:
+  private:
     Controls& controls_;
     std::chrono::nanoseconds interval_;
     const bool& cancelRequested_;

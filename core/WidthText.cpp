@@ -10,8 +10,10 @@ std::optional<std::int32_t> parseWidth(std::string_view text) {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
     while (!text.empty() && blank(text.front())) text.remove_prefix(1);
     while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    if (text.starts_with('+')) text.remove_prefix(1);
-    else if (text.starts_with('-') && text.size() > 1 && text.find_first_not_of('0', 1) == std::string_view::npos) {
+    if (text.starts_with('+'))
+        text.remove_prefix(1);
+    else if (text.starts_with('-') && text.size() > 1 &&
+             text.find_first_not_of('0', 1) == std::string_view::npos) {
         text.remove_prefix(1);  // "-0" is zero, not a negative width
     }
     if (text.empty() || text.front() == '-') return std::nullopt;

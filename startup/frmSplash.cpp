@@ -39,7 +39,6 @@ frmSplash::~frmSplash() = default;
 
 void frmSplash::Form_Load(MessagePrompt* prompt) {
     mTickCount = 0;
-    form1_.reset();
     form1_ = std::make_unique<Form1>(prompt);  // loaded, not shown: its load step runs now
     Timer1->start();
 }

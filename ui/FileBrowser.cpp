@@ -189,7 +189,7 @@ void FileBrowser::Dir1_Activated(QListWidgetItem* item) {
 
 void FileBrowser::File1_Click() {
     const std::string name = selectedFileName();
-    if (!name.empty()) emit fileClicked(chosenFilePath(fileListPath_, name));
+    if (!name.empty()) emit fileClicked(FileSystemObject::chosenFilePath(fileListPath_, name));
 }
 
 void FileBrowser::showFolders(const std::string& folder,

@@ -88,11 +88,4 @@ std::string folderDisplayName(const std::string& folder) {
     return path == "/" ? path : fs::path(path).filename().string();
 }
 
-std::string chosenFilePath(std::string_view folder, std::string_view name) {
-    std::string path(folder);
-    path += '/';
-    path += name;
-    return path;
-}
-
 }  // namespace kelvane

@@ -33,8 +33,5 @@ std::vector<std::string> folderChain(const std::string& folder);
 // The name a folder list shows for `folder`: its last part, or "/" for the root.
 std::string folderDisplayName(const std::string& folder);
 
-// The file list's record of a chosen file: folder, "/", name. At the root this gives "//name",
-// which opens the same file.
-std::string chosenFilePath(std::string_view folder, std::string_view name);
 
 }  // namespace kelvane

@@ -62,8 +62,8 @@ void FileBrowserTest::clickRecordsFolderSeparatorAndName() {
 }
 
 void FileBrowserTest::aFileAtTheRootIsRecordedWithTwoSeparatorsAndStillOpens() {
-    QCOMPARE(chosenFilePath("/", "list.txt"), std::string("//list.txt"));
-    QCOMPARE(chosenFilePath("/home/ann", "list.txt"), std::string("/home/ann/list.txt"));
+    QCOMPARE(FileSystemObject::chosenFilePath("/", "list.txt"), std::string("//list.txt"));
+    QCOMPARE(FileSystemObject::chosenFilePath("/home/ann", "list.txt"), std::string("/home/ann/list.txt"));
     // The doubled separator opens the same file.
     WindowUnderTest window;
     const std::string path = window.write("root.txt", "12\r\n");

@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <exception>
+#include <string_view>
+
+#include "Form1Core.h"
+#include "OperationFailure.h"
+#include "StatusText.h"
+#include "UpdatePacer.h"
+
+namespace kelvane {
+
+// Marks the core busy for one operation. An operation started while another runs (from inside
+// one of its yields) is refused: entered() is false and the status line says why.
+class Form1Core::RunScope {
+  public:
+    explicit RunScope(Form1Core& core) : core_(core), entered_(!core.busy_) {
+        if (!entered_) {
+            core.controls_.setStatusLine(StatusText::kBusy);
+            return;
+        }
+        core.busy_ = true;
+        core.cancelRequested_ = false;
+    }
+    ~RunScope() {
+        if (!entered_) return;
+        core_.busy_ = false;
+        core_.cancelRequested_ = false;
+    }
+    RunScope(const RunScope&) = delete;
+    RunScope& operator=(const RunScope&) = delete;
+
+    bool entered() const { return entered_; }
+
+  private:
+    Form1Core& core_;
+    bool entered_;
+};
+
+template <typename Steps>
+void Form1Core::runOperation(std::string_view failureMessage, std::string_view stoppedStatus,
+                             Steps steps) {
+    RunScope run(*this);
+    if (!run.entered()) return;
+    UpdatePacer pacer(controls_, yieldInterval_, cancelRequested_);
+    try {
+        steps(pacer);
+    } catch (const OperationCancelled&) {
+        pacer.flush();
+        controls_.setStatusLine(stoppedStatus);
+    } catch (const std::exception& failure) {
+        // What was held back shows before the message box, as it would have without a pacer.
+        pacer.flush();
+        controls_.setStatusLine(failure.what());
+        tell(failureMessage);
+    }
+}
+
+}  // namespace kelvane
