@@ -20,7 +20,7 @@ constexpr std::int16_t kTicksShown = 5;
 
 }  // namespace
 
-frmSplash::frmSplash(MessagePrompt* prompt, QWidget* parent)
+frmSplash::frmSplash(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint),
       ui_(std::make_unique<Ui::frmSplash>()) {
     installFontFallbacks();
@@ -32,14 +32,14 @@ frmSplash::frmSplash(MessagePrompt* prompt, QWidget* parent)
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(kTickMs);
     connect(Timer1, &QTimer::timeout, this, &frmSplash::Timer1_Timer);
-    Form_Load(prompt);
+    Form_Load();
 }
 
 frmSplash::~frmSplash() = default;
 
-void frmSplash::Form_Load(MessagePrompt* prompt) {
+void frmSplash::Form_Load() {
     mTickCount = 0;
-    form1_ = std::make_unique<Form1>(prompt);  // loaded, not shown: its load step runs now
+    form1_ = std::make_unique<Form1>();  // loaded, not shown: its load step runs now
     Timer1->start();
 }
 

@@ -15,20 +15,18 @@ class frmSplash;
 namespace kelvane {
 
 class Form1;
-class MessagePrompt;
 
 // The splash window: loads the main window hidden, then shows it at the fifth tick of a
 // 500 ms timer and closes. Closed early, it shows the main window at once.
 class frmSplash : public QWidget {
     Q_OBJECT
   public:
-    explicit frmSplash(MessagePrompt* prompt = nullptr, QWidget* parent = nullptr);
+    explicit frmSplash(QWidget* parent = nullptr);
     ~frmSplash() override;
 
     Form1* mainWindow() const { return form1_.get(); }
     // A file for the main window to open as soon as it shows.
     void openOnShow(std::string path) { fileToOpen_ = std::move(path); }
-    std::int16_t tickCount() const { return mTickCount; }
 
   public slots:
     void Timer1_Timer();
@@ -38,7 +36,7 @@ class frmSplash : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void Form_Load(MessagePrompt* prompt);
+    void Form_Load();
     void showMainWindow();
 
     std::unique_ptr<Ui::frmSplash> ui_;

@@ -2,7 +2,6 @@
 #include "FileBrowser.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QStorageInfo>
@@ -12,6 +11,7 @@
 #include <filesystem>
 
 #include "FolderListing.h"
+#include "TextBytes.h"
 #include "TextFile.h"
 
 namespace kelvane {
@@ -33,10 +33,6 @@ class FolderDelegate : public QStyledItemDelegate {
         QStyledItemDelegate::paint(painter, indented, index);
     }
 };
-
-QString shown(const std::string& bytes) {
-    return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
-}
 
 std::string bytesOf(const QVariant& data) {
     return data.toByteArray().toStdString();
@@ -92,8 +88,8 @@ bool FileBrowser::openFolder(const std::string& folder) {
     try {
         listing = listFolder(path);
     } catch (const FileError& error) {
-        emit statusMessage(
-            QStringLiteral("Cannot open folder %1: %2").arg(shown(path), shown(error.what())));
+        emit statusMessage(QStringLiteral("Cannot open folder %1: %2")
+                               .arg(fromUtf8(path), fromUtf8(error.what())));
         return false;
     }
     folderPath_ = path;
@@ -116,7 +112,7 @@ bool FileBrowser::revealFile(const std::string& filePath) {
             return true;
         }
     }
-    emit statusMessage(QStringLiteral("%1 is not a listed .txt file").arg(shown(filePath)));
+    emit statusMessage(QStringLiteral("%1 is not a listed .txt file").arg(fromUtf8(filePath)));
     return false;
 }
 
@@ -125,7 +121,7 @@ void FileBrowser::refreshFolders() {
         showFolders(folderPath_, listFolder(folderPath_).folders);
     } catch (const FileError& error) {
         emit statusMessage(QStringLiteral("Cannot read folder %1: %2")
-                               .arg(shown(folderPath_), shown(error.what())));
+                               .arg(fromUtf8(folderPath_), fromUtf8(error.what())));
     }
 }
 
@@ -134,7 +130,7 @@ void FileBrowser::refreshFiles() {
         showFiles(listFolder(fileListPath_).txtFiles);
     } catch (const FileError& error) {
         emit statusMessage(QStringLiteral("Cannot read folder %1: %2")
-                               .arg(shown(fileListPath_), shown(error.what())));
+                               .arg(fromUtf8(fileListPath_), fromUtf8(error.what())));
     }
 }
 
@@ -142,7 +138,7 @@ void FileBrowser::refreshDrives() {
     std::vector<Drive> drives;
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
         if (!volume.isValid() || !volume.isReady()) continue;
-        const std::string root = QFile::encodeName(volume.rootPath()).toStdString();
+        const std::string root = pathBytes(volume.rootPath());
         std::error_code error;
         // Containers mount single files too; only folders can be browsed.
         if (std::filesystem::is_directory(root, error)) drives.push_back({root, volume.name()});
@@ -166,8 +162,8 @@ void FileBrowser::showDrives(std::vector<Drive> drives) {
     for (const Drive& drive : drives) {
         driveRoots_.push_back(drive.root);
         drives_->addItem(drive.name.isEmpty()
-                             ? shown(drive.root)
-                             : QStringLiteral("%1  [%2]").arg(shown(drive.root), drive.name));
+                             ? fromUtf8(drive.root)
+                             : QStringLiteral("%1  [%2]").arg(fromUtf8(drive.root), drive.name));
     }
     if (!folderPath_.empty()) showDriveOf(folderPath_);
 }
@@ -201,12 +197,12 @@ void FileBrowser::showFolders(const std::string& folder,
     const std::vector<std::string> chain = folderChain(folder);
     int depth = 0;
     for (const std::string& ancestor : chain) {
-        auto* item = new QListWidgetItem(openIcon, shown(folderDisplayName(ancestor)), folders_);
+        auto* item = new QListWidgetItem(openIcon, fromUtf8(folderDisplayName(ancestor)), folders_);
         item->setData(kPathRole, QByteArray::fromStdString(ancestor));
         item->setData(kDepthRole, depth++);
     }
     for (const std::string& name : subfolders) {
-        auto* item = new QListWidgetItem(closedIcon, shown(name), folders_);
+        auto* item = new QListWidgetItem(closedIcon, fromUtf8(name), folders_);
         item->setData(kPathRole,
                       QByteArray::fromStdString(FileSystemObject::buildPath(folder, name)));
         item->setData(kDepthRole, depth);
@@ -218,7 +214,7 @@ void FileBrowser::showFiles(const std::vector<std::string>& names) {
     const QSignalBlocker quiet(files_);
     files_->clear();
     for (const std::string& name : names) {
-        auto* item = new QListWidgetItem(shown(name), files_);
+        auto* item = new QListWidgetItem(fromUtf8(name), files_);
         item->setData(kPathRole, QByteArray::fromStdString(name));
     }
     files_->setCurrentRow(-1);

@@ -2,15 +2,14 @@
 #include "Form1.h"
 
 #include <QCloseEvent>
-#include <QFile>
 #include <QMimeData>
 
 #include "AppIcon.h"
 #include "FileBrowser.h"
 #include "FolderListing.h"
-#include "MessagePrompt.h"
 #include "Module1.h"
 #include "StatusPanels.h"
+#include "TextBytes.h"
 #include "WindowControls.h"
 #include "WindowFonts.h"
 #include "ui_Form1.h"
@@ -23,31 +22,25 @@ std::string droppedTxtFile(const QMimeData* mime) {
     if (!mime || !mime->hasUrls() || mime->urls().size() != 1) return {};
     const QUrl& url = mime->urls().front();
     if (!url.isLocalFile()) return {};
-    const std::string path = QFile::encodeName(url.toLocalFile()).toStdString();
+    const std::string path = pathBytes(url.toLocalFile());
     return matchesTxtPattern(path) ? path : std::string();
 }
 
 }  // namespace
 
-Form1::Form1(MessagePrompt* prompt, QWidget* parent)
-    : QMainWindow(parent), ui_(std::make_unique<Ui::Form1>()) {
+Form1::Form1(QWidget* parent) : QMainWindow(parent), ui_(std::make_unique<Ui::Form1>()) {
     installFontFallbacks();
     ui_->setupUi(this);
     snapFontsToPixels(this);
     setWindowIcon(appIcon());
     setAcceptDrops(true);
 
-    if (!prompt) {
-        ownPrompt_ = std::make_unique<ModalMessagePrompt>(this);
-        prompt = ownPrompt_.get();
-    }
     browser_ = new FileBrowser(ui_->Drive1, ui_->Dir1, ui_->File1);
     status_ = new StatusPanels(ui_->StatusBar1, ui_->ProgressBar1);
     ui_->ProgressBar1->raise();  // it lies over the first panel
     controls_ = std::make_unique<WindowControls>(
         WindowWidgets{this, ui_->text2, ui_->Label4, ui_->Text3, ui_->Text4, ui_->Text5,
-                      ui_->ProgressBar1, browser_, status_},
-        *prompt);
+                      ui_->ProgressBar1, browser_, status_});
     core_ = std::make_unique<Form1Core>(*controls_);
     controls_->setBeforeYield([this] {
         if (!locked_) setRunControlsLocked(true);

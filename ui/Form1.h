@@ -15,7 +15,6 @@ class Form1;
 namespace kelvane {
 
 class FileBrowser;
-class MessagePrompt;
 class StatusPanels;
 class WindowControls;
 
@@ -24,9 +23,8 @@ class WindowControls;
 class Form1 : public QMainWindow {
     Q_OBJECT
   public:
-    // Loads the window without showing it; its load step has run when this returns. Questions go
-    // to `prompt` when given, otherwise to modal message boxes.
-    explicit Form1(MessagePrompt* prompt = nullptr, QWidget* parent = nullptr);
+    // Loads the window without showing it; its load step has run when this returns.
+    explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;
 
     Form1Core& core() { return *core_; }
@@ -58,7 +56,6 @@ class Form1 : public QMainWindow {
     void setRunControlsLocked(bool locked);
 
     std::unique_ptr<Ui::Form1> ui_;
-    std::unique_ptr<MessagePrompt> ownPrompt_;
     FileBrowser* browser_;
     StatusPanels* status_;
     std::unique_ptr<WindowControls> controls_;

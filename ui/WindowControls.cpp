@@ -6,43 +6,24 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QStringDecoder>
 #include <algorithm>
 #include <climits>
 
 #include "FileBrowser.h"
-#include "MessagePrompt.h"
+#include "MessageBox.h"
 #include "NumberList.h"
 #include "StatusPanels.h"
+#include "TextBytes.h"
 
 namespace kelvane {
 namespace {
-
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-std::string toUtf8(const QString& text) {
-    return text.toUtf8().toStdString();
-}
-
-// Lines of any file can reach the side box: UTF-8 where they are, Latin-1 where they are not,
-// so that every byte shows as some character.
-QString readable(std::string_view bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
-    if (utf8.hasError()) text = QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return text;
-}
 
 // `Text4` takes 30 characters from the operator; a name the program adds ".txt" to is shown whole.
 constexpr int kSaveNameLength = 30;
 
 }  // namespace
 
-WindowControls::WindowControls(WindowWidgets widgets, MessagePrompt& prompt)
-    : w_(widgets), prompt_(&prompt) {
+WindowControls::WindowControls(WindowWidgets widgets) : w_(widgets) {
     // A longer name the program showed may be shortened but not grown: the limit follows the
     // text down to the operator's 30 characters.
     QLineEdit* name = w_.saveName;
@@ -100,7 +81,7 @@ void WindowControls::appendSideText(std::string_view bytes) {
     QPlainTextEdit* box = w_.sideText;
     QTextCursor end = box->textCursor();
     end.movePosition(QTextCursor::End);
-    end.insertText(readable(bytes));
+    end.insertText(readableText(bytes));
 }
 
 void WindowControls::resetProgress() {
@@ -129,7 +110,7 @@ void WindowControls::hideProgress() {
 
 MessageAnswer WindowControls::messageBox(std::string_view text, MessageButtons buttons,
                                          std::string_view title) {
-    return prompt_->ask(text, buttons, title);
+    return MessageBox::ask(w_.form, text, buttons, title);
 }
 
 void WindowControls::yieldToEvents() {

@@ -14,7 +14,6 @@ class QWidget;
 namespace kelvane {
 
 class FileBrowser;
-class MessagePrompt;
 class NumberList;
 class StatusPanels;
 
@@ -34,9 +33,8 @@ struct WindowWidgets {
 // The list operations' view of the real window.
 class WindowControls : public Controls {
   public:
-    WindowControls(WindowWidgets widgets, MessagePrompt& prompt);
+    explicit WindowControls(WindowWidgets widgets);
 
-    void setPrompt(MessagePrompt& prompt) { prompt_ = &prompt; }
     // Runs before every yield to the event loop: the window locks its controls there.
     void setBeforeYield(std::function<void()> beforeYield) {
         beforeYield_ = std::move(beforeYield);
@@ -68,7 +66,6 @@ class WindowControls : public Controls {
 
   private:
     WindowWidgets w_;
-    MessagePrompt* prompt_;
     std::function<void()> beforeYield_;
 };
 

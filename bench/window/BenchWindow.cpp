@@ -16,7 +16,7 @@
 
 #include "FileBrowser.h"
 #include "Form1.h"
-#include "MessagePrompt.h"
+#include "MessageBox.h"
 
 namespace {
 
@@ -60,8 +60,15 @@ int main(int argc, char** argv) {
     const std::filesystem::path list = std::filesystem::absolute(argv[1]);
     const QString lines = QString::fromLatin1(argv[2]);
     QApplication app(argc, argv);
-    kelvane::ScriptedMessagePrompt prompt;
-    kelvane::Form1 form(&prompt);
+    // A message would stop the clock waiting for a person: each one is printed and fails the run.
+    int messages = 0;
+    kelvane::MessageBox::setStandIn(
+        [&messages](std::string_view text, kelvane::MessageButtons, std::string_view) {
+            std::printf("  message: %.*s\n", static_cast<int>(text.size()), text.data());
+            ++messages;
+            return kelvane::MessageAnswer::Ok;
+        });
+    kelvane::Form1 form;
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
         std::fprintf(stderr, "bench-window: window not exposed\n");
@@ -100,6 +107,5 @@ int main(int argc, char** argv) {
     };
     report("Open (double-click)",
            secondsUntil(doubleClick, [&] { return form.windowTitle() == total; }));
-    for (const auto& message : prompt.shown()) std::printf("  message: %s\n", message.text.c_str());
-    return prompt.shown().empty() ? 0 : 1;
+    return messages == 0 ? 0 : 1;
 }

@@ -1,55 +1,66 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "WindowTesting.h"
 
-#include <QApplication>
 #include <QDragEnterEvent>
 #include <QMimeData>
-#include <QTest>
-#include <fstream>
-#include <iterator>
+#include <QPushButton>
 
-#include "FileBrowser.h"
+#include "MessageBox.h"
 #include "NumberList.h"
+#include "TextBytes.h"
 
 namespace kelvane::testing {
 namespace {
 
 QListWidgetItem* entry(QListWidget* list, const QString& text) {
     const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
-    return found.isEmpty() ? nullptr : found.front();
+    if (found.isEmpty()) return nullptr;
+    list->scrollToItem(found.front());
+    return found.front();
 }
 
 }  // namespace
 
-WindowUnderTest::WindowUnderTest() : form_(std::make_unique<Form1>(&prompt_)) {
+MessageAnswer ScriptedMessageBox::ask(std::string_view text, MessageButtons buttons,
+                                      std::string_view title) {
+    shown << QStringLiteral("%1 | %2 | %3")
+                 .arg(fromUtf8(title), buttons == MessageButtons::Ok ? "OK" : "OK+Cancel",
+                      fromUtf8(text));
+    if (whileShown) whileShown();
+    if (answers.empty()) return MessageAnswer::Ok;
+    const MessageAnswer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+WindowUnderTest::WindowUnderTest() {
+    MessageBox::setStandIn(ScriptedMessageBox::ask);
+    form_ = std::make_unique<Form1>();
+    form_->core().setYieldInterval(std::chrono::nanoseconds(0));
     form_->show();
     if (!QTest::qWaitForWindowExposed(form_.get())) qWarning("the window was not exposed");
 }
 
-std::string WindowUnderTest::write(const std::string& name, const std::string& bytes) const {
-    const std::string path = folder() + "/" + name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
+WindowUnderTest::~WindowUnderTest() {
+    form_.reset();
+    MessageBox::setStandIn({});
+    ScriptedMessageBox::answers.clear();
+    ScriptedMessageBox::shown.clear();
+    ScriptedMessageBox::whileShown = {};
 }
 
-void WindowUnderTest::browseFolder() {
-    form_->browser().openFolder(folder());
+void WindowUnderTest::click(const char* button) {
+    QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton);
+}
+
+bool WindowUnderTest::choose(const std::string& name, const std::string& bytes) {
+    write(name, bytes);
+    browser().openFolder(folder());
+    return clickEntry(files(), QString::fromStdString(name));
 }
 
 std::string WindowUnderTest::listBytes() {
     return find<NumberList>("text2")->bytes();
-}
-
-QStringList WindowUnderTest::messages() const {
-    QStringList shown;
-    for (const auto& message : prompt_.shown()) {
-        shown << QStringLiteral("%1 | %2 | %3")
-                     .arg(QString::fromStdString(message.title),
-                          message.buttons == MessageButtons::Ok ? QStringLiteral("OK")
-                                                                : QStringLiteral("OK+Cancel"),
-                          QString::fromStdString(message.text));
-    }
-    return shown;
 }
 
 QStringList texts(const QListWidget* list) {
@@ -59,17 +70,16 @@ QStringList texts(const QListWidget* list) {
 }
 
 bool clickEntry(QListWidget* list, const QString& text) {
-    QListWidgetItem* item = entry(list, text);
-    if (!item) return false;
-    list->scrollToItem(item);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
-    return true;
+    const QListWidgetItem* item = entry(list, text);
+    if (item)
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(item).center());
+    return item;
 }
 
 bool doubleClickEntry(QListWidget* list, const QString& text) {
-    QListWidgetItem* item = entry(list, text);
+    const QListWidgetItem* item = entry(list, text);
     if (!item) return false;
-    list->scrollToItem(item);
     const QPoint at = list->visualItemRect(item).center();
     // A real double-click starts with a click, which selects the entry.
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
@@ -87,11 +97,6 @@ bool dropFile(QWidget* target, const std::string& path) {
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, {});
     QApplication::sendEvent(target, &drop);
     return drop.isAccepted();
-}
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 std::string numberLines(int count) {
