@@ -60,6 +60,8 @@ void Form1Core::RemoveDuplicates() {
         mUniqueLines.startOver(stream.bytes());
         Module1::gNumbers.reserve(lastLine + 1);
         mUniqueLines.reserve(lastLine + 1);
+        pacer.listFrom(stream.bytes());
+        controls_.reserveListText(stream.bytes()->size());
         std::int64_t lastIndex = 1;
         std::int64_t duplicateCount = 0;
         for (std::int64_t i = 1; i <= lineCount; ++i) {
