@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "HugePages.h"
 #include "Lines.h"
 
 namespace kelvane {
@@ -14,6 +15,7 @@ void LineSlots::startOver(std::shared_ptr<const std::string> buffer) {
 
 void LineSlots::reserve(std::size_t lastIndex) {
     slots_.reserve(std::min(lastIndex, kLastIndex) + 1);
+    adviseHugePages(slots_.data(), slots_.capacity() * sizeof(std::uint64_t));
 }
 
 void LineSlots::checkIndex(std::size_t index) {
