@@ -34,8 +34,7 @@ void LineSlots::set(std::size_t index, std::string_view line) {
         throw std::length_error("file too large for a line slot");
     if (index >= slots_.size()) {
         // Grow geometrically so that filling slot after slot stays linear.
-        const std::size_t doubled =
-            std::min(kLastIndex + 1, std::max(index + 1, slots_.size() * 2));
+        const std::size_t doubled = std::min(kLastIndex + 1, std::max(index + 1, slots_.size() * 2));
         slots_.resize(index < slots_.capacity() ? index + 1 : doubled);
     }
     slots_[index] = (offset + 1) << kLengthBits | std::min<std::uint64_t>(line.size(), kLongLine);

@@ -21,7 +21,7 @@ struct SlotIndexError : std::out_of_range {
 // where that line lies in them, 8 bytes, so a table of a million lines takes 8 MB and never copies
 // a line. A slot stays valid until it is overwritten or the table starts over.
 class LineSlots {
-  public:
+public:
     // Indices 0 to 1,000,001: a full list of 1,000,000 lines sits at slots 2 to 1,000,001.
     static constexpr std::size_t kLastIndex = 1'000'001;
 
@@ -39,7 +39,7 @@ class LineSlots {
     std::string_view get(std::size_t index) const;
     bool holdsLine(std::size_t index) const;
 
-  private:
+private:
     static void checkIndex(std::size_t index);
 
     // A slot is 0 when empty; otherwise the line's offset in the buffer plus one in the top
