@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -20,6 +21,8 @@ class Controls {
     virtual std::string listText() = 0;
     virtual void setListText(std::string_view bytes) = 0;
     virtual void appendListText(std::string_view bytes) = 0;
+    // The list text is about to grow to about `bytes`: the list may make room for it at once.
+    virtual void reserveListText(std::size_t /*bytes*/) {}
 
     virtual void setFormCaption(std::string_view caption) = 0;     // `Form1`
     virtual void setSummaryCaption(std::string_view caption) = 0;  // `Label4`

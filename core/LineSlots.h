@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -16,21 +17,22 @@ struct SlotIndexError : std::out_of_range {
 };
 
 // A fixed-range table of line slots, each empty or holding one line as read.
-// Slots are views into the byte buffers the operations read their files into; the table keeps
-// each buffer it was given alive, so a slot stays valid until it is overwritten or cleared.
+// Every line a table holds is a line of one file's bytes, which the table keeps alive; a slot is
+// where that line lies in them, 8 bytes, so a table of a million lines takes 8 MB and never copies
+// a line. A slot stays valid until it is overwritten or the table starts over.
 class LineSlots {
   public:
     // Indices 0 to 1,000,001: a full list of 1,000,000 lines sits at slots 2 to 1,000,001.
     static constexpr std::size_t kLastIndex = 1'000'001;
 
-    // Forgets every slot and the buffers behind them, and keeps `buffer` for the slots to come.
+    // Forgets every slot and the buffer behind them, and keeps `buffer` for the slots to come.
     void startOver(std::shared_ptr<const std::string> buffer);
 
     // Makes room for slots 0 to `lastIndex` (at most kLastIndex) when the caller knows how far it
     // will fill, so filling never moves the table.
     void reserve(std::size_t lastIndex);
 
-    // `line` must point into the buffer given to startOver (or be a literal).
+    // `line` must be a line of the buffer given to startOver, as nextLine hands it out.
     void set(std::size_t index, std::string_view line);
 
     // An empty slot reads as the empty string.
@@ -40,9 +42,15 @@ class LineSlots {
   private:
     static void checkIndex(std::size_t index);
 
+    // A slot is 0 when empty; otherwise the line's offset in the buffer plus one in the top
+    // kOffsetBits bits and its length in the rest. A length that does not fit there is kLongLine,
+    // and get() finds the line's end again: a line of 16 MiB or more costs its scan anyway.
+    static constexpr unsigned kLengthBits = 24;
+    static constexpr unsigned kOffsetBits = 64 - kLengthBits;
+    static constexpr std::uint64_t kLongLine = (std::uint64_t{1} << kLengthBits) - 1;
+
     std::shared_ptr<const std::string> buffer_;
-    // A slot that was never written holds a view with no data.
-    std::vector<std::string_view> slots_;
+    std::vector<std::uint64_t> slots_;
 };
 
 }  // namespace kelvane

@@ -26,6 +26,8 @@ void Form1Core::LoadNumberFile(LoadMode mode) {
         controls_.setProgressMaximum(lineCount);
         Module1::gNumbers.startOver(stream.bytes());
         Module1::gNumbers.reserve(lineCount + 1);
+        pacer.listFrom(stream.bytes());
+        controls_.reserveListText(stream.bytes()->size());
 
         // Every line must be a number; the first that is not ends the load.
         std::int64_t lineNumber = 0;

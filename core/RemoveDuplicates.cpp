@@ -83,6 +83,8 @@ std::int64_t Form1Core::takeOverFirstOccurrences(const TextStream& stream, std::
     mUniqueLines.startOver(stream.bytes());
     Module1::gNumbers.reserve(static_cast<std::size_t>(lineCount) + 1);
     mUniqueLines.reserve(static_cast<std::size_t>(lineCount) + 1);
+    pacer.listFrom(stream.bytes());
+    controls_.reserveListText(stream.bytes()->size());
     std::int64_t lastIndex = 1;
     for (std::int64_t i = 1; i <= lineCount; ++i) {
         pacer.yieldWhenDue();

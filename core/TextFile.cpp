@@ -10,6 +10,7 @@
 #include <cstring>
 #include <utility>
 
+#include "HugePages.h"
 #include "Lines.h"
 
 namespace kelvane {
@@ -59,7 +60,9 @@ std::shared_ptr<const std::string> readWholeFile(const std::string& path) {
     if (S_ISDIR(info.st_mode)) fail(EISDIR);
 
     auto bytes = std::make_shared<std::string>();
-    bytes->resize(S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) + 1 : 1 << 16);
+    bytes->reserve(S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) + 1 : 1 << 16);
+    adviseHugePages(bytes->data(), bytes->capacity());
+    bytes->resize(bytes->capacity());
     std::size_t filled = 0;
     for (;;) {
         if (filled == bytes->size()) bytes->resize(bytes->size() * 2);

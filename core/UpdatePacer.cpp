@@ -18,7 +18,21 @@ UpdatePacer::UpdatePacer(Controls& controls, std::chrono::nanoseconds interval,
       cancelRequested_(cancelRequested),
       lastYield_(std::chrono::steady_clock::now()) {}
 
+void UpdatePacer::listFrom(std::shared_ptr<const std::string> source) {
+    endRun();
+    source_ = std::move(source);
+}
+
 void UpdatePacer::appendLine(std::string_view line) {
+    if (followedByBreakInSource(line)) {
+        if (pendingRun_.data() + pendingRun_.size() != line.data()) {
+            endRun();
+            pendingRun_ = std::string_view(line.data(), 0);
+        }
+        pendingRun_ = std::string_view(pendingRun_.data(), pendingRun_.size() + line.size() + 2);
+        return;
+    }
+    endRun();
     pendingList_.append(line);
     pendingList_.append("\r\n");
     if (pendingList_.size() >= kListChunk) {
@@ -27,9 +41,30 @@ void UpdatePacer::appendLine(std::string_view line) {
     }
 }
 
-void UpdatePacer::setCaptionCount(std::int64_t count) {
-    pendingCaption_ = count;
+bool UpdatePacer::followedByBreakInSource(std::string_view line) const {
+    if (!source_) return false;
+    const auto offset = reinterpret_cast<std::uintptr_t>(line.data()) -
+                        reinterpret_cast<std::uintptr_t>(source_->data());
+    const std::size_t size = source_->size();
+    return offset <= size && line.size() + 2 <= size - offset &&
+           std::string_view(*source_).substr(offset + line.size(), 2) == "\r\n";
 }
+
+void UpdatePacer::endRun() {
+    if (pendingRun_.empty()) return;
+    if (pendingList_.empty() && pendingRun_.size() >= kListChunk) {
+        controls_.appendListText(pendingRun_);
+    } else {
+        pendingList_.append(pendingRun_);
+        if (pendingList_.size() >= kListChunk) {
+            controls_.appendListText(pendingList_);
+            pendingList_.clear();
+        }
+    }
+    pendingRun_ = {};
+}
+
+void UpdatePacer::setCaptionCount(std::int64_t count) { pendingCaption_ = count; }
 
 void UpdatePacer::yieldWhenDue() {
     if (interval_.count() > 0) {
@@ -45,6 +80,11 @@ void UpdatePacer::yieldWhenDue() {
 }
 
 void UpdatePacer::flush() {
+    if (pendingList_.empty() && !pendingRun_.empty()) {
+        controls_.appendListText(pendingRun_);
+        pendingRun_ = {};
+    }
+    endRun();
     if (!pendingList_.empty()) {
         controls_.appendListText(pendingList_);
         pendingList_.clear();

@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,9 @@ class UpdatePacer {
   public:
     UpdatePacer(Controls& controls, std::chrono::nanoseconds interval, const bool& cancelRequested);
 
+    // The lines for the list come from `source`: where they already stand there followed by
+    // CR LF, as in most list files, the list takes them from there instead of from a copy.
+    void listFrom(std::shared_ptr<const std::string> source);
     void appendLine(std::string_view line);  // the line and CR LF, to the list text
     void setCaptionCount(std::int64_t count);
     void advanceProgress() { ++pendingSteps_; }
@@ -36,7 +40,14 @@ class UpdatePacer {
     std::chrono::steady_clock::time_point lastYield_;
     std::uint32_t unitsSinceClockCheck_ = 0;
 
+    bool followedByBreakInSource(std::string_view line) const;
+    // Moves the held-back run of the source into the held-back copy.
+    void endRun();
+
+    std::shared_ptr<const std::string> source_;
+    // The list text held back: pendingList_, then pendingRun_, which lies in source_.
     std::string pendingList_;
+    std::string_view pendingRun_;
     std::optional<std::int64_t> pendingCaption_;
     std::uint64_t pendingSteps_ = 0;
 };

@@ -18,6 +18,9 @@ class NumberList : public QsciScintilla {
     std::string bytes() const;
     void setBytes(std::string_view bytes);
     void appendBytes(std::string_view bytes);
+    // Makes room for a text of `bytes` bytes in one piece, so that appending up to there never
+    // moves the text.
+    void reserveBytes(std::size_t bytes);
     long lineCount() const;
     // While locked the operator can scroll and select but not edit.
     void setLocked(bool locked);

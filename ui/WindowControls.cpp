@@ -44,6 +44,10 @@ void WindowControls::appendListText(std::string_view bytes) {
     w_.list->appendBytes(bytes);
 }
 
+void WindowControls::reserveListText(std::size_t bytes) {
+    w_.list->reserveBytes(bytes);
+}
+
 void WindowControls::setFormCaption(std::string_view caption) {
     w_.form->setWindowTitle(fromUtf8(caption));
 }

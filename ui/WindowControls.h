@@ -43,6 +43,7 @@ class WindowControls : public Controls {
     std::string listText() override;
     void setListText(std::string_view bytes) override;
     void appendListText(std::string_view bytes) override;
+    void reserveListText(std::size_t bytes) override;
     void setFormCaption(std::string_view caption) override;
     void setSummaryCaption(std::string_view caption) override;
     std::string widthText() override;

@@ -161,9 +161,11 @@ TEST_F(Faults, ATwentyMegabyteLineWithoutABreakIsOneLine) {
     EXPECT_EQ(load(), Strings{});
     EXPECT_TRUE(controls.list == digits + "\r\n");  // not EXPECT_EQ: a failure would print 20 MB
     EXPECT_EQ(controls.formCaption, "Total Numbers In File  1");
+    EXPECT_TRUE(Module1::gNumbers.get(2) == digits);
 
     EXPECT_EQ(removeDuplicates(), Strings{});
     EXPECT_TRUE(controls.list == digits + "\r\n");
+    EXPECT_TRUE(core.mUniqueLines.get(2) == digits);
     EXPECT_EQ(controls.summaryCaption, "Duplicates Found   0  Of Total:   1");
 
     EXPECT_EQ(readPlain(), Strings{});
