@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "OperationFailure.h"
+
 namespace kelvane {
 
 // Thrown when an operation touches a slot outside a table's fixed range.
@@ -22,8 +24,8 @@ struct SlotIndexError : std::out_of_range {
 // a line. A slot stays valid until it is overwritten or the table starts over.
 class LineSlots {
   public:
-    // Indices 0 to 1,000,001: a full list of 1,000,000 lines sits at slots 2 to 1,000,001.
-    static constexpr std::size_t kLastIndex = 1'000'001;
+    // A full list sits at slots 2 to kMaxListLines + 1.
+    static constexpr std::size_t kLastIndex = static_cast<std::size_t>(kMaxListLines) + 1;
 
     // Forgets every slot and the buffer behind them, and keeps `buffer` for the slots to come.
     void startOver(std::shared_ptr<const std::string> buffer);
