@@ -14,7 +14,7 @@
 #include "ListOutput.h"
 #include "Messages.h"
 #include "PhoneDuplicateFilter.h"
-#include "PhoneNumbers.h"
+#include "PhoneNumberReader.h"
 #include "Progress.h"
 
 namespace kelvane::cli {
