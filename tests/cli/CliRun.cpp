@@ -22,9 +22,8 @@ CliResult CliTest::run(const std::vector<std::string>& args, std::string_view in
         ::dup2(::open(in.c_str(), O_RDONLY | O_CLOEXEC), STDIN_FILENO);
         ::dup2(::open(out.c_str(), O_WRONLY | O_CLOEXEC), STDOUT_FILENO);
         ::dup2(::open(err.c_str(), O_WRONLY | O_CLOEXEC), STDERR_FILENO);
-        if (fileSizeLimit != RLIM_INFINITY && !limitFileSize(fileSizeLimit)) ::_exit(127);
-        if (::chdir(folder_.path().c_str()) != 0) ::_exit(127);
-        ::execv(argv[0], argv.data());
+        if (fileSizeLimit == RLIM_INFINITY || limitFileSize(fileSizeLimit))
+            if (::chdir(folder_.path().c_str()) == 0) ::execv(argv[0], argv.data());
         ::_exit(127);
     }
     int status = 0;

@@ -46,7 +46,7 @@ TEST_F(Differential, StreamedLinesMatchTheLineModelAcrossBlockEnds) {
         const std::size_t blockSize = 16 + random() % 48;
         int ends[2];
         ASSERT_EQ(::pipe(ends), 0);
-        ASSERT_EQ(::write(ends[1], text.data(), text.size()), static_cast<ssize_t>(text.size()));
+        ASSERT_EQ(::write(ends[1], text.data(), text.size()), ssize_t(text.size()));
         ::close(ends[1]);
         cli::LineStream stream(ends[0], "<pipe>", blockSize);
         std::vector<std::string> lines;
@@ -83,15 +83,13 @@ TEST_F(Differential, DedupeWritesWhatTheDuplicateModelKeeps) {
     }
 }
 
-// The line numbers in the reports of lines that are not valid numbers.
+// The line numbers in the reports of lines that are not valid numbers, one a line.
 std::string reportedLines(const std::string& err, const std::string& name) {
     std::istringstream lines(err);
-    std::string line, numbers;
-    while (std::getline(lines, line)) {
-        if (!line.starts_with(name + ":")) continue;
-        const std::string rest = line.substr(name.size() + 1);
-        numbers += rest.substr(0, rest.find(':')) + "\n";
-    }
+    std::string numbers;
+    for (std::string line; std::getline(lines, line);)
+        if (line.starts_with(name + ":"))
+            numbers += line.substr(name.size() + 1, line.find(": ") - name.size() - 1) + "\n";
     return numbers;
 }
 

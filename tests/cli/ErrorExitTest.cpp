@@ -20,8 +20,8 @@ void expectError(const CliResult& result, const std::string& words) {
     EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
 }
 
-TEST_F(ErrorExit, BadOptionsAndArguments) {
-    const std::string list = folder_.write("list.txt", "1\n");
+TEST_F(ErrorExit, BadOptionsArgumentsAndFilesAreRefusedBeforeAnyWork) {
+    const std::string list = folder_.write("list.txt", "x\n");
     expectError(run({"dedupe", "--frobnicate", list}), "frobnicate");
     expectError(run({"dedupe", "-w", "-1", list}), "not a whole number");
     expectError(run({"dedupe", "-w", "1.5", list}), "not a whole number");
@@ -29,10 +29,6 @@ TEST_F(ErrorExit, BadOptionsAndArguments) {
     expectError(run({"dedupe", list, list}), "not expected");
     expectError(run({"sort", list}), "unknown command sort");
     expectError(run({}), "subcommand");
-}
-
-TEST_F(ErrorExit, MissingOrUnreadableFilesAndFoldersAreRefusedBeforeAnyWork) {
-    const std::string list = folder_.write("list.txt", "x\n");
     expectError(run({"check", list, "missing.txt"}), "cannot open missing.txt: No such file");
     expectError(run({"dedupe", "missing.txt"}), "cannot open missing.txt: No such file");
     expectError(run({"check", "."}), "Is a directory");
