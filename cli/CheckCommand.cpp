@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CheckCommand.h"
 
-#include <unistd.h>
-
 #include <cstdint>
 #include <memory>
 
@@ -13,6 +11,7 @@
 #include "NumberRule.h"
 #include "OutputBuffer.h"
 #include "Progress.h"
+#include "StandardStreams.h"
 #include "StatusText.h"
 
 namespace kelvane::cli {
@@ -57,7 +56,7 @@ int runCheck(const CheckOptions& options) {
     std::unique_ptr<Progress> progress;
     OutputBuffer report([&progress](std::string_view bytes) {
         if (progress) progress->clear();
-        writeAll(STDOUT_FILENO, bytes, "standard output");
+        writeToStandardOutput(bytes);
     });
     Tally tally;
     for (const std::string& path : paths) {
@@ -69,7 +68,7 @@ int runCheck(const CheckOptions& options) {
     report.flush();
     const std::string total =
         std::string(Messages::kTotalCaption) + std::to_string(tally.numbers) + "\n";
-    writeAll(STDERR_FILENO, total, "standard error");
+    writeToStandardError(total);
     return tally.failures == 0 ? kExitOk : kExitFound;
 }
 

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <stdexcept>
+#include <string>
+#include <string_view>
 
 namespace kelvane::cli {
 
@@ -9,6 +11,13 @@ namespace kelvane::cli {
 struct CommandError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
+
+// "cannot VERB NAME: REASON": a file or stream that could not be opened, read or written.
+inline CommandError fileFailure(std::string_view verb, std::string_view name,
+                                std::string_view reason) {
+    return CommandError("cannot " + std::string(verb) + " " + std::string(name) + ": " +
+                        std::string(reason));
+}
 
 // Exit statuses shared by the commands.
 inline constexpr int kExitOk = 0;

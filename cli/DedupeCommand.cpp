@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DedupeCommand.h"
 
-#include <unistd.h>
-
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -14,8 +12,9 @@
 #include "ListOutput.h"
 #include "Messages.h"
 #include "PhoneDuplicateFilter.h"
-#include "PhoneNumbers.h"
+#include "PhoneNumberReader.h"
 #include "Progress.h"
+#include "StandardStreams.h"
 
 namespace kelvane::cli {
 namespace {
@@ -114,7 +113,7 @@ int runDedupe(const DedupeOptions& options) {
     kept.finish();
     if (removed) removed->finish();
     progress.clear();
-    writeAll(STDERR_FILENO, summary(tally, !options.exceptLists.empty()), "standard error");
+    writeToStandardError(summary(tally, !options.exceptLists.empty()));
     return kExitOk;
 }
 

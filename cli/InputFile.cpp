@@ -24,7 +24,7 @@ InputFile::InputFile(const std::string& path) {
     if (error == 0 && S_ISDIR(info.st_mode)) error = EISDIR;
     if (error != 0) {
         if (owned_) ::close(fd_);
-        throw CommandError("cannot open " + name_ + ": " + systemReason(error));
+        throw fileFailure("open", name_, systemReason(error));
     }
     if (S_ISREG(info.st_mode)) size_ = static_cast<std::uint64_t>(info.st_size);
 }

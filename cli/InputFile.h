@@ -8,7 +8,7 @@ namespace kelvane::cli {
 
 // An input opened for reading: a named file, or standard input for "-".
 class InputFile {
-public:
+  public:
     // Throws CommandError when the file is missing, unreadable or a folder.
     explicit InputFile(const std::string& path);
     ~InputFile();
@@ -21,7 +21,7 @@ public:
     // Size in bytes when known in advance (a regular file), else 0.
     std::uint64_t size() const { return size_; }
 
-private:
+  private:
     int fd_ = -1;
     bool owned_ = false;
     std::string name_;

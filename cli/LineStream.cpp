@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LineStream.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
 #include <utility>
 
 #include "CommandError.h"
 #include "Lines.h"
+#include "PosixIo.h"
 #include "TextFile.h"
 
 namespace kelvane::cli {
@@ -71,15 +69,15 @@ void LineStream::readBlock() {
         buffer_ = std::move(larger);
         capacity_ = capacity;
     }
-    for (;;) {
-        const ssize_t got = ::read(fd_, buffer_.get() + filled_, capacity_ - filled_);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) throw CommandError("cannot read " + name_ + ": " + systemReason(errno));
-        if (got == 0) atEnd_ = true;
-        filled_ += static_cast<std::size_t>(got);
-        bytesRead_ += static_cast<std::uint64_t>(got);
-        break;
+    std::size_t got = 0;
+    try {
+        got = readSome(fd_, std::span(buffer_.get() + filled_, capacity_ - filled_));
+    } catch (const FileError& error) {
+        throw fileFailure("read", name_, error.what());
     }
+    if (got == 0) atEnd_ = true;
+    filled_ += got;
+    bytesRead_ += got;
     if (onBlock_) onBlock_(bytesRead_);
 }
 

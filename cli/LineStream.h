@@ -15,7 +15,7 @@ namespace kelvane::cli {
 // reader: LF or CR LF breaks, a last line without a break, a UTF-8 byte-order mark at the very
 // start skipped. Memory stays at about one block plus the longest line.
 class LineStream {
-public:
+  public:
     // Called after each block read with the bytes read so far.
     using BlockRead = std::function<void(std::uint64_t)>;
 
@@ -26,7 +26,7 @@ public:
     // fails.
     bool nextLines(std::vector<std::string_view>& lines);
 
-private:
+  private:
     // Moves the unfinished line to the front and reads until a whole line is in; false at the end.
     bool refill();
     void readBlock();

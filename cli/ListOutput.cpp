@@ -7,6 +7,7 @@
 #include <cerrno>
 
 #include "CommandError.h"
+#include "PosixIo.h"
 #include "Progress.h"
 #include "TextFile.h"
 
@@ -19,26 +20,24 @@ ListOutput::ListOutput(const std::string& path, Progress& progress)
     if (path.empty()) return;
     struct stat info {};
     if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-        throw CommandError("cannot write " + path + ": " + systemReason(EISDIR));
+        throw fileFailure("write", path, systemReason(EISDIR));
     }
     try {
         file_ = std::make_unique<TextFileWriter>(path);
     } catch (const FileError& error) {
-        throw CommandError("cannot write " + path + ": " + error.what());
+        throw fileFailure("write", path, error.what());
     }
 }
 
 ListOutput::~ListOutput() = default;
 
 void ListOutput::write(std::string_view bytes) {
-    if (!file_) {
-        progress_.clear();  // standard output may be the same terminal
-        return writeAll(STDOUT_FILENO, bytes, name_);
-    }
     try {
-        file_->write(bytes);
+        if (file_) return file_->write(bytes);
+        progress_.clear();  // standard output may be the same terminal
+        writeAll(STDOUT_FILENO, bytes);
     } catch (const FileError& error) {
-        throw CommandError("cannot write " + name_ + ": " + error.what());
+        throw fileFailure("write", name_, error.what());
     }
 }
 
@@ -48,7 +47,7 @@ void ListOutput::finish() {
     try {
         file_->commit();
     } catch (const FileError& error) {
-        throw CommandError("cannot write " + name_ + ": " + error.what());
+        throw fileFailure("write", name_, error.what());
     }
 }
 

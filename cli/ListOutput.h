@@ -19,7 +19,7 @@ class Progress;
 // is reached (it may be the input itself, since the input stays open), or standard output when no
 // path is given. Failures throw CommandError naming the destination.
 class ListOutput {
-public:
+  public:
     // Refuses a folder at once; `progress` is cleared before anything goes to standard output.
     ListOutput(const std::string& path, Progress& progress);
     ~ListOutput();
@@ -29,7 +29,7 @@ public:
     void appendLine(std::string_view line) { buffer_.appendListLine(line); }
     void finish();
 
-private:
+  private:
     void write(std::string_view bytes);
 
     std::string name_;

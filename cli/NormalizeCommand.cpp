@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "NormalizeCommand.h"
 
-#include <unistd.h>
-
 #include <charconv>
 #include <cstdint>
 
@@ -12,6 +10,7 @@
 #include "ListOutput.h"
 #include "OutputBuffer.h"
 #include "Progress.h"
+#include "StandardStreams.h"
 #include "StatusText.h"
 
 namespace kelvane::cli {
@@ -57,7 +56,7 @@ int runNormalize(const NormalizeOptions& options) {
     ListOutput numbers(options.output, progress);
     OutputBuffer report([&progress](std::string_view bytes) {
         progress.clear();
-        writeAll(STDERR_FILENO, bytes, "standard error");
+        writeToStandardError(bytes);
     });
 
     LineStream lines(input.fd(), input.name(), 1 << 20,

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "PhoneNumbers.h"
+#include "PhoneNumberReader.h"
 
 namespace kelvane::cli {
 

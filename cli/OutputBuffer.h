@@ -11,7 +11,7 @@ namespace kelvane::cli {
 
 // Collects output and hands it to its sink in large blocks.
 class OutputBuffer {
-public:
+  public:
     using Sink = std::function<void(std::string_view)>;
 
     explicit OutputBuffer(Sink sink, std::size_t capacity = 1 << 20);
@@ -28,7 +28,7 @@ public:
     }
     void flush();
 
-private:
+  private:
     void appendSlow(std::string_view bytes);
 
     Sink sink_;
@@ -36,8 +36,5 @@ private:
     std::size_t capacity_;
     std::size_t size_ = 0;
 };
-
-// Writes all of `bytes` to `fd`; throws CommandError naming `name` when it cannot.
-void writeAll(int fd, std::string_view bytes, std::string_view name);
 
 }  // namespace kelvane::cli

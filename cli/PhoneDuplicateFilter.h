@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "LineSet.h"
-#include "PhoneNumbers.h"
+#include "PhoneNumberReader.h"
 
 namespace kelvane::cli {
 
@@ -13,7 +13,7 @@ namespace kelvane::cli {
 // kept before, however it was written (the reader's E.164 texts are compared); a line that is not
 // a valid number is a duplicate when the same text was kept before. The first occurrence is kept.
 class PhoneDuplicateFilter {
-public:
+  public:
     // `reader` writes E.164 and outlives the filter; filters may share it.
     explicit PhoneDuplicateFilter(PhoneNumberReader& reader) : reader_(reader) {}
 
@@ -30,7 +30,7 @@ public:
     void prefetch(std::string_view) const {}
     std::size_t keptCount() const { return numbers_.size() + texts_.size(); }
 
-private:
+  private:
     PhoneNumberReader& reader_;
     LineSet numbers_{LineSet::Storage::Borrowed};  // the reader keeps its texts
     LineSet texts_{LineSet::Storage::Copied};

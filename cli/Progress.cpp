@@ -6,6 +6,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "PosixIo.h"
+#include "TextFile.h"
+
 namespace kelvane::cli {
 namespace {
 
@@ -15,16 +18,14 @@ constexpr std::uint64_t kBarWidth = 30;
 constexpr std::uint64_t kMiB = 1 << 20;
 
 void writeToTerminal(std::string_view text) {
-    // A failed write only loses a picture; the run goes on.
-    while (!text.empty()) {
-        const ssize_t put = ::write(STDERR_FILENO, text.data(), text.size());
-        if (put <= 0) return;
-        text.remove_prefix(static_cast<std::size_t>(put));
+    try {
+        writeAll(STDERR_FILENO, text);
+    } catch (const FileError&) {
+        // A failed write only loses a picture; the run goes on.
     }
 }
 
-}  // namespace
-
+// The bar's text for `done` of `total` bytes; a plain count when the total is not known.
 std::string progressLine(std::string_view label, std::uint64_t done, std::uint64_t total) {
     std::string line(label);
     if (total == 0) return line + "  " + std::to_string(done / kMiB) + " MiB read";
@@ -36,6 +37,8 @@ std::string progressLine(std::string_view label, std::uint64_t done, std::uint64
     line += "] " + std::to_string(done * 100 / total) + "%";
     return line;
 }
+
+}  // namespace
 
 Progress::Progress(std::string label, std::uint64_t total)
     : label_(std::move(label)),

@@ -4,14 +4,13 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 namespace kelvane::cli {
 
 // A progress bar on standard error for a long run; shown only when standard error is a terminal,
 // and only once the run has taken a moment, so short runs and scripts see nothing.
 class Progress {
-public:
+  public:
     // `total` is the number of bytes to read, or 0 when not known in advance.
     Progress(std::string label, std::uint64_t total);
     ~Progress() { clear(); }
@@ -22,7 +21,7 @@ public:
     // Removes the bar, so that other output starts on a clean line.
     void clear();
 
-private:
+  private:
     using Clock = std::chrono::steady_clock;
 
     std::string label_;
@@ -31,8 +30,5 @@ private:
     bool shown_ = false;
     Clock::time_point nextDraw_;
 };
-
-// The bar's text for `done` of `total` bytes; a plain count when the total is not known.
-std::string progressLine(std::string_view label, std::uint64_t done, std::uint64_t total);
 
 }  // namespace kelvane::cli

@@ -12,6 +12,7 @@
 
 #include "HugePages.h"
 #include "Lines.h"
+#include "PosixIo.h"
 
 namespace kelvane {
 namespace {
@@ -66,13 +67,9 @@ std::shared_ptr<const std::string> readWholeFile(const std::string& path) {
     std::size_t filled = 0;
     for (;;) {
         if (filled == bytes->size()) bytes->resize(bytes->size() * 2);
-        const ssize_t got = ::read(fd, bytes->data() + filled, bytes->size() - filled);
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            fail(errno);
-        }
+        const std::size_t got = readSome(fd, std::span(*bytes).subspan(filled));
         if (got == 0) break;
-        filled += static_cast<std::size_t>(got);
+        filled += got;
     }
     bytes->resize(filled);
     return bytes;
@@ -121,15 +118,11 @@ TextFileWriter::~TextFileWriter() {
 }
 
 void TextFileWriter::write(std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t put = ::write(fd_, bytes.data(), bytes.size());
-        if (put < 0) {
-            if (errno == EINTR) continue;
-            const int error = errno;
-            discard();
-            fail(error);
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(put));
+    try {
+        writeAll(fd_, bytes);
+    } catch (const FileError&) {
+        discard();
+        throw;
     }
 }
 

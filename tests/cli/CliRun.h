@@ -2,40 +2,32 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
-#include <cstdint>
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace kelvane::cli::testing {
+#include "TestFiles.h"
+
+namespace kelvane::testing {
 
 // What a run of the built kelvane-cli left behind.
 struct CliResult {
     int exitCode = -1;
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
 
-// A test with a folder of its own, removed afterwards, and a way to run the binary in it.
+// A test with a folder of its own, and runs of the binary in it.
 class CliTest : public ::testing::Test {
-protected:
-    CliTest();
-    ~CliTest() override;
-
-    // Writes `bytes` to `name` in the folder; returns its path.
-    std::string write(const std::string& name, std::string_view bytes) const;
-    static std::string read(const std::string& path);
-    // Names in the folder, sorted.
-    std::vector<std::string> listFolder() const;
-
-    // Runs kelvane-cli with `args`, `input` as standard input. A `fileSizeLimit` of 0 or more
-    // caps every file the run writes (standard output included) at that many bytes.
+  protected:
+    // Runs kelvane-cli with `args` in the folder, `input` as standard input; every file the run
+    // writes (standard output included) may grow to `fileSizeLimit` bytes only.
     CliResult run(const std::vector<std::string>& args, std::string_view input = {},
-                  std::int64_t fileSizeLimit = -1) const;
+                  rlim_t fileSizeLimit = RLIM_INFINITY) const;
 
-    std::filesystem::path folder_;
+    TempFolder folder_;
+    TempFolder streams_;  // the run's standard streams, out of the folder
 };
 
-}  // namespace kelvane::cli::testing
+}  // namespace kelvane::testing

@@ -6,7 +6,7 @@
 
 #include "CliRun.h"
 
-namespace kelvane::cli::testing {
+namespace kelvane::testing {
 namespace {
 
 using ErrorExit = CliTest;
@@ -20,8 +20,8 @@ void expectError(const CliResult& result, const std::string& words) {
     EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
 }
 
-TEST_F(ErrorExit, BadOptionsAndArguments) {
-    const std::string list = write("list.txt", "1\n");
+TEST_F(ErrorExit, BadOptionsArgumentsAndFilesAreRefusedBeforeAnyWork) {
+    const std::string list = folder_.write("list.txt", "x\n");
     expectError(run({"dedupe", "--frobnicate", list}), "frobnicate");
     expectError(run({"dedupe", "-w", "-1", list}), "not a whole number");
     expectError(run({"dedupe", "-w", "1.5", list}), "not a whole number");
@@ -29,14 +29,10 @@ TEST_F(ErrorExit, BadOptionsAndArguments) {
     expectError(run({"dedupe", list, list}), "not expected");
     expectError(run({"sort", list}), "unknown command sort");
     expectError(run({}), "subcommand");
-}
-
-TEST_F(ErrorExit, MissingOrUnreadableFilesAndFoldersAreRefusedBeforeAnyWork) {
-    const std::string list = write("list.txt", "x\n");
     expectError(run({"check", list, "missing.txt"}), "cannot open missing.txt: No such file");
     expectError(run({"dedupe", "missing.txt"}), "cannot open missing.txt: No such file");
-    expectError(run({"check", folder_.string()}), "Is a directory");
-    expectError(run({"dedupe", "-o", folder_.string(), list}), "Is a directory");
+    expectError(run({"check", "."}), "Is a directory");
+    expectError(run({"dedupe", "-o", ".", list}), "Is a directory");
     expectError(run({"dedupe", "-o", "no/such/folder.txt", list}),
                 "cannot write no/such/folder.txt");
     if (::geteuid() != 0) {  // permissions do not bind the superuser
@@ -46,7 +42,7 @@ TEST_F(ErrorExit, MissingOrUnreadableFilesAndFoldersAreRefusedBeforeAnyWork) {
 }
 
 TEST_F(ErrorExit, PhoneCommandsNeedAKnownRegionFromTheOptionOrTheLocale) {
-    const std::string list = write("list.txt", "050-1234567\n");
+    const std::string list = folder_.write("list.txt", "050-1234567\n");
     expectError(run({"normalize", "--region", "XY", list}), "unknown region XY");
     expectError(run({"dedupe", "--phone", "zz", list}), "unknown region zz");
     expectError(run({"dedupe", "--phone", "IL", "-w", "3", list}), "excludes");
@@ -61,20 +57,30 @@ TEST_F(ErrorExit, PhoneCommandsNeedAKnownRegionFromTheOptionOrTheLocale) {
     EXPECT_EQ(run({"normalize", list}).out, "+972501234567\r\n");
 }
 
-TEST_F(ErrorExit, AWriteThatFailsPartWayLeavesTheOldOutputAndNoTemporaryFile) {
+// The output, even the input itself, is replaced only when complete, and keeps its mode.
+TEST_F(ErrorExit, AWriteThatFailsPartWayLeavesTheOldOutputAndACompleteOneReplacesIt) {
     std::string big;
     for (int i = 0; i < 300000; ++i) big += std::to_string(447000000000LL + i) + "\n";
-    const std::string list = write("list.txt", big);
-    const std::string out = write("out.txt", "old\r\n");
+    const std::string list = folder_.write("list.txt", big);
+    const std::string out = folder_.write("out.txt", "old contents that are longer\r\n");
+    ::chmod(out.c_str(), 0600);
+    const auto before = snapshot(folder_.path());
     expectError(run({"dedupe", "-o", out, list}, {}, 1 << 20), "cannot write " + out);
-    EXPECT_EQ(read(out), "old\r\n");
-    EXPECT_EQ(listFolder(), (std::vector<std::string>{"list.txt", "out.txt"}));
-
+    EXPECT_EQ(snapshot(folder_.path()), before);
     // Standard output, a file here too, cannot be taken back, but the failure must be told.
     const CliResult result = run({"dedupe", list}, {}, 1 << 20);
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_EQ(result.err.find("kelvane-cli: cannot write standard output"), 0u) << result.err;
+
+    folder_.write("list.txt", "9\n8\n9\n");
+    EXPECT_EQ(run({"dedupe", "-o", out, list}).err, "Duplicates Found   1  Of Total:   3\n");
+    EXPECT_EQ(run({"dedupe", list, "--output", list}).out, "");
+    const std::map<std::string, std::string> after = {{list, "9\r\n8\r\n"}, {out, "9\r\n8\r\n"}};
+    EXPECT_EQ(snapshot(folder_.path()), after);
+    struct stat info {};
+    ::stat(out.c_str(), &info);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
 }
 
 }  // namespace
-}  // namespace kelvane::cli::testing
+}  // namespace kelvane::testing

@@ -46,7 +46,7 @@ struct NumberVerdict {
 // A line seen before costs one hash lookup and allocates nothing. Memory grows with the distinct
 // keys (about 200 bytes each). Verdicts and their texts stay valid as long as the reader.
 class PhoneNumberReader {
-public:
+  public:
     // `region`: a region the library supports, in capitals (see supportedRegion).
     PhoneNumberReader(std::string region, NumberFormat format);
 
@@ -56,7 +56,7 @@ public:
         return found != byKey_.end() ? found->second : readNew(key);
     }
 
-private:
+  private:
     // A parsed number as far as validity and format depend on it: the country calling code and
     // the national significant number, leading zeros included.
     struct Identity {
