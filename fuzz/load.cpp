@@ -3,6 +3,7 @@
 // the lines up to the first one that is not a number, and a failure shows the load's message.
 // The plain reader, given the same file, shows every line.
 #include "FakeControls.h"
+#include "TestFiles.h"
 #include "Form1Core.h"
 #include "FuzzCheck.h"
 #include "LineModel.h"
@@ -34,7 +35,7 @@ void checkLoad(const std::string& path, const std::vector<std::string>& lines, L
     std::size_t accepted = 0;
     while (accepted < lines.size() && isNumber(lines[accepted])) ++accepted;
     const std::vector<std::string> listed(lines.begin(), lines.begin() + accepted);
-    FUZZ_REQUIRE(controls.list == fuzz::listTextOf(listed));
+    FUZZ_REQUIRE(controls.list == testing::listTextOf(listed));
     FUZZ_REQUIRE(core.mLoadedCount == static_cast<std::int64_t>(accepted));
     FUZZ_REQUIRE(core.mFilePath == path);
     FUZZ_REQUIRE(!core.busy());
@@ -65,7 +66,7 @@ void checkPlainReader(const std::string& path, const std::vector<std::string>& l
     core.selectFile(path);
     core.ReadPlainFile();
     FUZZ_REQUIRE(controls.messages().empty());
-    FUZZ_REQUIRE(controls.sideText == "before\r\n" + fuzz::listTextOf(lines));
+    FUZZ_REQUIRE(controls.sideText == "before\r\n" + testing::listTextOf(lines));
 }
 
 }  // namespace

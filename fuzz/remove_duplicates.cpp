@@ -7,6 +7,7 @@
 
 #include "DuplicateModel.h"
 #include "FakeControls.h"
+#include "TestFiles.h"
 #include "Form1Core.h"
 #include "FuzzCheck.h"
 #include "LineModel.h"
@@ -45,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string widthText(input.substr(0, newline));
     const std::string_view file = input.substr(std::min(newline + 1, input.size()));
     const std::string path = folder.write("list.txt", file);
-    const std::vector<std::string> lines = fuzz::modelLines(file);
+    const std::vector<std::string> lines = testing::modelLines(file);
     const std::string lineCountText = lines.empty() ? "" : std::to_string(lines.size());
     const std::optional<std::size_t> width = modelWidth(widthText);
 
@@ -80,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         const testing::DuplicateModel model(lines, *width);
         FUZZ_REQUIRE(controls.messages().empty());
-        FUZZ_REQUIRE(controls.list == fuzz::listTextOf(model.kept));
+        FUZZ_REQUIRE(controls.list == testing::listTextOf(model.kept));
         FUZZ_REQUIRE(controls.summaryCaption == "Duplicates Found   " +
                                                     std::to_string(model.duplicates) +
                                                     "  Of Total:   " + lineCountText);
