@@ -53,33 +53,28 @@ TEST_F(LoadNumberFile, TheCurrentListSitsFromSlot2AndTheRunWideCountOnlyGrows) {
 }
 
 TEST_F(LoadNumberFile, ALineThatIsNotANumberStopsTheLoadAndKeepsTheLinesBefore) {
-    struct Case {
-        std::string bytes, listed, status;
-    };
-    const Case cases[] = {
+    const std::tuple<std::string, std::string, std::string> cases[] = {
         {"1\r\n2\r\nabc\r\n4\r\n", "1\r\n2\r\n", "Line 3 is not a number: \"abc\""},
-        {"1\r\n2\r\n\r\n", "1\r\n2\r\n", "Line 3 is not a number: \"\""},
+        {"1\n2\n\n", "1\r\n2\r\n", "Line 3 is not a number: \"\""},
         {"050-1234567\n", "", "Line 1 is not a number: \"050-1234567\""},
-        {std::string(70, '1') + "x\n", "",
-         "Line 1 is not a number: \"" + std::string(60, '1') + "...\""},
     };
-    for (const Case& c : cases) {
+    for (const auto& [bytes, listed, status] : cases) {
         for (const LoadMode mode : {LoadMode::Plain, LoadMode::Live}) {
-            SCOPED_TRACE(c.bytes);
+            SCOPED_TRACE(bytes);
             controls.log.clear();
             controls.formCaption = kUntouched;
-            select("list.txt", c.bytes);
+            select("list.txt", bytes);
             core.LoadNumberFile(mode);
 
-            EXPECT_EQ(controls.list, c.listed);
+            EXPECT_EQ(controls.list, listed);
             EXPECT_EQ(controls.messages(), Strings{kLoadErrorMessage});
-            EXPECT_EQ(controls.status, c.status);
+            EXPECT_EQ(controls.status, status);
             EXPECT_TRUE(controls.progressVisible);
             // The failing line was counted as read; a live load counted the lines before it.
-            const std::size_t listed = std::count(c.listed.begin(), c.listed.end(), '\n');
-            EXPECT_EQ(controls.progressValue, listed + 1);
-            const bool counted = mode == LoadMode::Live && listed > 0;
-            EXPECT_EQ(controls.formCaption, counted ? std::to_string(listed) : kUntouched);
+            const std::size_t n = std::count(listed.begin(), listed.end(), '\n');
+            EXPECT_EQ(controls.progressValue, n + 1);
+            EXPECT_EQ(controls.formCaption,
+                      mode == LoadMode::Live && n ? std::to_string(n) : kUntouched);
             // The list is complete before the message box appears.
             EXPECT_EQ(controls.log.back(), "message: " + kLoadErrorMessage);
         }

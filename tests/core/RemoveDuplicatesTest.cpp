@@ -9,6 +9,9 @@ class RemoveDuplicates : public CoreFixture {
   protected:
     void run(const std::string& bytes, const std::string& width = "12") {
         select("list.txt", bytes);
+        removeWith(width);
+    }
+    void removeWith(const std::string& width) {
         controls.width = width;
         controls.log.clear();
         core.RemoveDuplicates();
@@ -77,36 +80,28 @@ TEST_F(RemoveDuplicates, AgreesWithTheLiteralRuleThroughTheWholeOperation) {
 }
 
 TEST_F(RemoveDuplicates, AWidthThatIsNotAWholeNumberIsRefused) {
-    struct Case {
-        std::string width;
-        bool selected;
-        std::string message, status, widthAfter, caption;
-    };
-    const std::string notWhole = "Kelvane | OK | No File Selected";
-    const Case cases[] = {
-        // Nothing selected is told first, an empty width before the file is read.
-        {"", false, notWhole, "No file is selected: click a file in the file list first", "", ""},
+    const std::string notWhole = "\" is not a whole number of 0 or more";
+    // Nothing selected is told first, an empty width before the file is read, others after.
+    const std::tuple<std::string, bool, std::string, std::string> cases[] = {
+        {"", false, kNoFileSelectedMessage,
+         "No file is selected: click a file in the file list first"},
         {"", true, "Kelvane | OK | Insert The Length Of Each Line In File",
-         "Type the length of each line, then press Remove Duplicates again", "12", ""},
-        {"ab", true, notWhole, "The length \"ab\" is not a whole number of 0 or more", "ab", "2"},
-        {"-1", true, notWhole, "The length \"-1\" is not a whole number of 0 or more", "-1", "2"},
-        {"1.5", true, notWhole, "The length \"1.5\" is not a whole number of 0 or more", "1.5",
-         "2"},
-        {"99999999999", true, notWhole,
-         "The length \"99999999999\" is not a whole number of 0 or more", "99999999999", "2"},
+         "Type the length of each line, then press Remove Duplicates again"},
+        {"ab", true, kNoFileSelectedMessage, "The length \"ab" + notWhole},
+        {"-1", true, kNoFileSelectedMessage, "The length \"-1" + notWhole},
+        {"1.5", true, kNoFileSelectedMessage, "The length \"1.5" + notWhole},
+        {"99999999999", true, kNoFileSelectedMessage, "The length \"99999999999" + notWhole},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.width);
+    for (const auto& [width, selected, message, status] : cases) {
+        SCOPED_TRACE(width);
         select("list.txt", A + B);
-        if (!c.selected) core.forgetSelectedFile();
+        if (!selected) core.forgetSelectedFile();
         controls.list = "old\r\n";
-        controls.width = c.width;
-        controls.log.clear();
-        core.RemoveDuplicates();
-        EXPECT_EQ(controls.messages(), Strings{c.message});
-        EXPECT_EQ(controls.status, c.status);
-        EXPECT_EQ(controls.width, c.widthAfter);
-        EXPECT_EQ(controls.captions(), c.caption.empty() ? Strings{} : Strings{c.caption});
+        removeWith(width);
+        EXPECT_EQ(controls.messages(), Strings{message});
+        EXPECT_EQ(controls.status, status);
+        EXPECT_EQ(controls.width, selected && width.empty() ? "12" : width);
+        EXPECT_EQ(controls.captions(), width.empty() ? Strings{} : Strings{"2"});  // lines read
         EXPECT_EQ(controls.list, "");
         EXPECT_EQ(controls.summaryCaption, "NON");
         EXPECT_TRUE(controls.progressVisible);
