@@ -5,10 +5,13 @@
 
 #include "FakeControls.h"
 #include "Form1Core.h"
+#include "LineModel.h"
 #include "Module1.h"
 #include "TestFiles.h"
 
 namespace kelvane::testing {
+
+using Strings = std::vector<std::string>;
 
 // A window's core on fake controls, as the window stands after loading, with a folder of its own.
 class CoreFixture : public ::testing::Test {
@@ -35,5 +38,6 @@ class CoreFixture : public ::testing::Test {
 inline const std::string kLoadErrorMessage =
     "Kelvane | OK | Error In Selected File May Be There Is Text With Numbers Please Check";
 inline const std::string kNoFileSelectedMessage = "Kelvane | OK | No File Selected";
+inline const std::string kUntouched = "::: Halvorin:::";
 
 }  // namespace kelvane::testing

@@ -37,18 +37,6 @@ TEST(DuplicateRule, AgreesWithTheLiteralRuleOnRandomLists) {
     }
 }
 
-TEST(DuplicateRule, LongerLinesThanTheWidthAreDuplicatesWhenIdenticalOrWhenTheirPrefixWasKept) {
-    DuplicateFilter filter(12);
-    EXPECT_TRUE(filter.keep("4479123456789"));
-    EXPECT_FALSE(filter.keep("4479123456789"));  // identical, 13 characters
-    EXPECT_TRUE(filter.keep("447912345678"));
-    EXPECT_FALSE(filter.keep("4479123456781"));  // first 12 equal a kept line
-    EXPECT_TRUE(filter.keep("447912345679"));
-    EXPECT_TRUE(filter.keep(" 44791234567"));  // a blank is a character like any other
-    EXPECT_FALSE(filter.keep(""));
-    EXPECT_EQ(filter.keptCount(), 4u);
-}
-
 TEST(LineSet, HoldsWhatAStandardSetHoldsAcrossGrowthLongLinesAndAnyBytes) {
     std::mt19937 random(7);
     LineSet set(LineSet::Storage::Copied);

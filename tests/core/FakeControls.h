@@ -2,7 +2,6 @@
 #pragma once
 
 #include <deque>
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -11,57 +10,58 @@
 
 namespace kelvane::testing {
 
-// Controls without a window: holds each control's value, records every write in order as a
-// short line ("caption: 3", "message: Kelvane | OK | File Saved"), and answers message boxes
-// from a script (OK when the script is empty).
+// Controls without a window: holds each control's value, logs the writes whose order matters as
+// short lines ("caption: 3", "list += 1\r\n", "message: Kelvane | OK | File Saved"), and answers
+// message boxes from a script (OK when the script is empty).
 class FakeControls : public Controls {
   public:
-    std::string list;
-    std::string formCaption = "::: Halvorin:::";
-    std::string summaryCaption = "NON";
-    std::string width = "12";
-    std::string saveName;
-    std::string sideText;
-    std::string status;
+    std::string list, sideText, status, saveName, width = "12";
+    std::string formCaption = "::: Halvorin:::", summaryCaption = "NON";
+    std::string folder, selectedName;  // the file list's folder and chosen entry
     bool progressVisible = true;
-    std::uint64_t progressValue = 0;
-    std::uint64_t progressMaximum = 100000;
-    std::string folder;
-    std::string selectedName;
+    std::uint64_t progressValue = 0, progressMaximum = 100000;
 
     std::vector<std::string> log;
     std::deque<MessageAnswer> answers;
     std::function<void()> onYield;  // runs inside each yield, as a window's event would
     int yields = 0;
 
-    // The messages shown, each as "title | buttons | text".
-    std::vector<std::string> messages() const;
-    // The captions the window showed, in order.
-    std::vector<std::string> captions() const;
+    // The messages shown, each as "title | buttons | text", and the captions, in order.
+    std::vector<std::string> messages() const { return logged("message: "); }
+    std::vector<std::string> captions() const { return logged("caption: "); }
 
     std::string listText() override { return list; }
-    void setListText(std::string_view bytes) override;
-    void appendListText(std::string_view bytes) override;
-    void setFormCaption(std::string_view caption) override;
-    void setSummaryCaption(std::string_view caption) override;
+    void setListText(std::string_view bytes) override { note("list = ", list = bytes); }
+    void appendListText(std::string_view bytes) override {
+        list += bytes;
+        note("list += ", bytes);
+    }
+    void setFormCaption(std::string_view text) override { note("caption: ", formCaption = text); }
+    void setSummaryCaption(std::string_view text) override { summaryCaption = text; }
     std::string widthText() override { return width; }
-    void setWidthText(std::string_view text) override;
+    void setWidthText(std::string_view text) override { width = text; }
     std::string saveNameText() override { return saveName; }
-    void setSaveNameText(std::string_view text) override;
-    void appendSideText(std::string_view bytes) override;
-    void resetProgress() override;
-    void setProgressMaximum(std::uint64_t maximum) override;
-    void showProgress() override;
-    void advanceProgress(std::uint64_t steps) override;
-    void hideProgress() override;
+    void setSaveNameText(std::string_view text) override { note("name = ", saveName = text); }
+    void appendSideText(std::string_view bytes) override { sideText += bytes; }
+    void resetProgress() override { progressValue = 0; }
+    void setProgressMaximum(std::uint64_t maximum) override { progressMaximum = maximum; }
+    void showProgress() override { progressVisible = true; }
+    void advanceProgress(std::uint64_t steps) override;  // throws past the maximum
+    void hideProgress() override { progressVisible = false; }
     MessageAnswer messageBox(std::string_view text, MessageButtons buttons,
                              std::string_view title) override;
     void yieldToEvents() override;
     std::string fileListPath() override { return folder; }
     std::string fileListFileName() override { return selectedName; }
     void refreshFolderList() override { log.push_back("refresh folders"); }
-    void refreshFileList() override;
-    void setStatusLine(std::string_view text) override;
+    void refreshFileList() override { log.push_back("refresh files"); }
+    void setStatusLine(std::string_view text) override { status = text; }
+
+  private:
+    void note(std::string_view kind, std::string_view text) {
+        log.push_back(std::string(kind).append(text));
+    }
+    std::vector<std::string> logged(std::string_view kind) const;
 };
 
 }  // namespace kelvane::testing

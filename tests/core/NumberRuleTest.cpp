@@ -11,23 +11,16 @@ namespace {
 
 using testing::modelIsNumber;
 
-TEST(NumberRule, AcceptsTelephoneNumbersAndNumbersAsTheOperatorWritesThem) {
-    for (const char* line : {"447912345678", "0501234567", "+447912345678", "00447912345678",
-                             "12345678901234567890", "  0501234567\t", "-5", "5-", "+5", "1,234,567",
-                             "1.5", ".5", "1.", "1e5", "1E+5", "2.5e-3", "1,234.5", "99999999999999999999999999"}) {
+TEST(NumberRule, AcceptsNumbersAsTheOperatorWritesThemAndAgreesWithTheLiteralRule) {
+    // What the random lines below do not reach: long lines and other characters.
+    for (const char* line : {"+447912345678", "00447912345678", "  0501234567\t", "1,234,567.5",
+                             "99999999999999999999999999", "12345678901234567890"})
         EXPECT_TRUE(isNumber(line)) << line;
-    }
-}
-
-TEST(NumberRule, RejectsAnythingElse) {
-    for (const char* line : {"", " ", "\t", "abc", "050-1234567", "050 1234567", "050/1234567", "+-5",
-                             "-5-", "+5+", ".", "-", "1,,2", ",5", "5,", "1.2.3", "1e", "e5", "1e5.5",
-                             "12a", "0x1F", "5\r", "\xEF\xBB\xBF" "5", "(5)", "1 000"}) {
+    for (const char* line : {"050-1234567", "050 1234567", "0x1F", "5\r", "(5)",
+                             "\xEF\xBB\xBF"
+                             "5"})
         EXPECT_FALSE(isNumber(line)) << line;
-    }
-}
 
-TEST(NumberRule, AgreesWithTheLiteralRuleOnRandomLines) {
     std::mt19937 random(20261206);
     const std::string alphabet = "0123456789+-.,eE \ta/";
     std::uniform_int_distribution<std::size_t> length(0, 9);
