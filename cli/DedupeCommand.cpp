@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "CommandError.h"
-#include "DuplicateRule.h"
+#include "DuplicateFilter.h"
 #include "InputFile.h"
 #include "LineStream.h"
 #include "ListOutput.h"

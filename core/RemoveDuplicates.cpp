@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DuplicateRule.h"
+#include "DuplicateFilter.h"
 #include "Form1Core.h"
 #include "Messages.h"
 #include "Module1.h"

@@ -7,7 +7,7 @@
 #include <unordered_set>
 
 #include "DuplicateModel.h"
-#include "DuplicateRule.h"
+#include "DuplicateFilter.h"
 
 namespace kelvane {
 namespace {
