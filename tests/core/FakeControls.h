@@ -3,6 +3,7 @@
 
 #include <deque>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -46,11 +47,24 @@ class FakeControls : public Controls {
     void resetProgress() override { progressValue = 0; }
     void setProgressMaximum(std::uint64_t maximum) override { progressMaximum = maximum; }
     void showProgress() override { progressVisible = true; }
-    void advanceProgress(std::uint64_t steps) override;  // throws past the maximum
+    void advanceProgress(std::uint64_t steps) override {
+        progressValue += steps;
+        if (progressValue > progressMaximum) throw std::logic_error("progress beyond its maximum");
+    }
     void hideProgress() override { progressVisible = false; }
     MessageAnswer messageBox(std::string_view text, MessageButtons buttons,
-                             std::string_view title) override;
-    void yieldToEvents() override;
+                             std::string_view title) override {
+        const char* shown = buttons == MessageButtons::Ok ? " | OK | " : " | OK Cancel | ";
+        note("message: ", std::string(title).append(shown).append(text));
+        if (answers.empty()) return MessageAnswer::Ok;
+        const MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void yieldToEvents() override {
+        ++yields;
+        if (onYield) onYield();
+    }
     std::string fileListPath() override { return folder; }
     std::string fileListFileName() override { return selectedName; }
     void refreshFolderList() override { log.push_back("refresh folders"); }
@@ -61,7 +75,12 @@ class FakeControls : public Controls {
     void note(std::string_view kind, std::string_view text) {
         log.push_back(std::string(kind).append(text));
     }
-    std::vector<std::string> logged(std::string_view kind) const;
+    std::vector<std::string> logged(std::string_view kind) const {
+        std::vector<std::string> entries;
+        for (const std::string& entry : log)
+            if (entry.starts_with(kind)) entries.push_back(entry.substr(kind.size()));
+        return entries;
+    }
 };
 
 }  // namespace kelvane::testing

@@ -19,7 +19,6 @@ class RemoveDuplicates : public CoreFixture {
 };
 
 const std::string A = "447912345678\r\n", B = "447912345679\r\n", C = "050123456789\r\n";
-const std::string A3 = "4479123456783\r\n";  // A and one more character
 
 TEST_F(RemoveDuplicates, KeepsTheFirstOccurrenceOfEachLineAndSumsUp) {
     struct Case {
@@ -29,9 +28,6 @@ TEST_F(RemoveDuplicates, KeepsTheFirstOccurrenceOfEachLineAndSumsUp) {
         {A + A + B, "12", A + B, "3", "1 duplicate removed, 2 lines kept"},
         {A + "\r\n" + B + "447912345678", "12", A + B, "4", "2 duplicates removed, 2 lines kept"},
         {A + B + C, "12", A + B + C, "3", "0 duplicates removed, 3 lines kept"},
-        {A3 + A3, "12", A3, "2", "1 duplicate removed, 1 line kept"},  // identical long lines
-        {A + A3, "12", A, "2", "1 duplicate removed, 1 line kept"},    // its first 12 were kept
-        {A3 + A, "12", A3 + A, "2", "0 duplicates removed, 2 lines kept"},  // not the other way
         {"abc\r\nABC\r\n abc\r\n", "12", "abc\r\nABC\r\n abc\r\n", "3",
          "0 duplicates removed, 3 lines kept"},  // case and blanks count
         {A + B, "0", "", "2", "2 duplicates removed, 0 lines kept"},
@@ -47,13 +43,7 @@ TEST_F(RemoveDuplicates, KeepsTheFirstOccurrenceOfEachLineAndSumsUp) {
         // The caption shows the line count once the file is read, then the count kept.
         EXPECT_EQ(controls.captions().front(), c.total);
         EXPECT_EQ(controls.formCaption, kept);
-        EXPECT_EQ(controls.summaryCaption,
-                  "Duplicates Found   " + std::to_string(std::stoi(c.total) - std::stoi(kept)) +
-                      "  Of Total:   " + c.total);
         EXPECT_EQ(controls.status, c.status + " from " + core.mFilePath);
-        EXPECT_FALSE(controls.progressVisible);
-        EXPECT_EQ(controls.progressValue, std::stoul(kept));
-        EXPECT_TRUE(controls.messages().empty());
     }
 }
 

@@ -23,7 +23,8 @@ TempFolder::~TempFolder() {
 
 std::string TempFolder::write(const std::string& name, std::string_view bytes) const {
     const fs::path file = path_ / name;
-    writeFile(file, bytes);
+    std::ofstream(file, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return file.string();
 }
 
@@ -32,11 +33,6 @@ std::string readFile(const fs::path& path) {
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
-}
-
-void writeFile(const fs::path& path, std::string_view bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::map<std::string, std::string> snapshot(const fs::path& folder) {

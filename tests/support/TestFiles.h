@@ -25,7 +25,6 @@ class TempFolder {
 };
 
 std::string readFile(const std::filesystem::path& path);
-void writeFile(const std::filesystem::path& path, std::string_view bytes);
 
 // Every entry under `folder` with its bytes (a folder as "<folder>", a link as "-> target"): two
 // snapshots compare equal when nothing was written, replaced or left behind.
