@@ -64,6 +64,7 @@ int runNormalize(const NormalizeOptions& options) {
     std::uint64_t lineNumber = 0, written = 0, failures = 0;
     std::vector<std::string_view> batch;
     while (lines.nextLines(batch)) {
+        reader.readAhead(batch);
         for (const std::string_view line : batch) {
             ++lineNumber;
             const NumberVerdict& verdict = reader.read(line);

@@ -7,9 +7,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <set>
+#include <thread>
 #include <utility>
 
 #include "CommandError.h"
+#include "absl/container/flat_hash_set.h"
 
 namespace kelvane::cli {
 namespace {
@@ -87,44 +89,54 @@ PhoneNumberUtil::PhoneNumberFormat libraryFormat(NumberFormat format) {
     }
 }
 
-NumberVerdict invalid(std::string_view reason) {
-    return NumberVerdict{false, {}, reason};
-}
-
 }  // namespace
 
 PhoneNumberReader::PhoneNumberReader(std::string region, NumberFormat format)
     : util_(*PhoneNumberUtil::GetInstance()), region_(std::move(region)), format_(format) {}
 
-const NumberVerdict& PhoneNumberReader::readNew(std::string_view key) {
-    const NumberVerdict verdict = judge(key);
-    return byKey_.emplace(keep(key), verdict).first->second;
+// Fewer new keys than this are not worth a thread.
+constexpr std::size_t kParallelKeys = 256;
+
+void PhoneNumberReader::readAhead(std::span<const std::string_view> lines) {
+    std::vector<std::string> keys;
+    keys.reserve(lines.size());  // `seen` holds views of the keys: they must not move
+    absl::flat_hash_set<std::string_view> seen;
+    for (const std::string_view line : lines) {
+        const std::string_view key = keyOf(line);
+        if (!byKey_.contains(key) && !seen.contains(key)) seen.insert(keys.emplace_back(key));
+    }
+    if (keys.size() < kParallelKeys) return;
+    std::vector<LoneVerdict> verdicts(keys.size());
+    const std::size_t half = keys.size() / 2;
+    const auto judgeRange = [&](std::size_t from, std::size_t to) {
+        for (std::size_t i = from; i < to; ++i) verdicts[i] = judgeAlone(keys[i]);
+    };
+    std::thread other(judgeRange, half, keys.size());
+    judgeRange(0, half);
+    other.join();
+    for (std::size_t i = 0; i < keys.size(); ++i) remember(keys[i], verdicts[i]);
 }
 
-NumberVerdict PhoneNumberReader::judge(std::string_view text) {
-    if (!isUtf8(text)) return invalid("not UTF-8");
+PhoneNumberReader::LoneVerdict PhoneNumberReader::judgeAlone(std::string_view key) const {
+    if (!isUtf8(key)) return LoneVerdict{false, {}, "not UTF-8"};
     PhoneNumber number;
-    const PhoneNumberUtil::ErrorType error = util_.Parse(std::string(text), region_, &number);
-    if (error != PhoneNumberUtil::NO_PARSING_ERROR) return invalid(parseFailure(error));
-
-    // Only the E.164 form leaves an extension out, so elsewhere a number with one is its own.
-    const bool shared = format_ == NumberFormat::E164 || !number.has_extension();
-    const Identity identity{number.national_number(), number.country_code(),
-                            number.italian_leading_zero() ? number.number_of_leading_zeros() : 0};
-    if (shared) {
-        const auto found = byNumber_.find(identity);
-        if (found != byNumber_.end()) return found->second;
-    }
-    NumberVerdict verdict;
-    if (util_.IsValidNumber(number)) {
-        std::string formatted;
-        util_.Format(number, libraryFormat(format_), &formatted);
-        verdict = NumberVerdict{true, keep(formatted), {}};
-    } else {
-        verdict = invalid(invalidity(util_.IsPossibleNumberWithReason(number)));
-    }
-    if (shared) byNumber_.emplace(identity, verdict);
+    const PhoneNumberUtil::ErrorType error = util_.Parse(std::string(key), region_, &number);
+    if (error != PhoneNumberUtil::NO_PARSING_ERROR)
+        return LoneVerdict{false, {}, parseFailure(error)};
+    if (!util_.IsValidNumber(number))
+        return LoneVerdict{false, {}, invalidity(util_.IsPossibleNumberWithReason(number))};
+    LoneVerdict verdict{true, {}, {}};
+    util_.Format(number, libraryFormat(format_), &verdict.text);
     return verdict;
+}
+
+const NumberVerdict& PhoneNumberReader::readNew(std::string_view key) {
+    return remember(key, judgeAlone(key));
+}
+
+const NumberVerdict& PhoneNumberReader::remember(std::string_view key, const LoneVerdict& verdict) {
+    const NumberVerdict kept{verdict.valid, keep(verdict.text), verdict.reason};
+    return byKey_.emplace(keep(key), kept).first->second;
 }
 
 std::string_view PhoneNumberReader::keep(std::string_view text) {
