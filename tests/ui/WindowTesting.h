@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -28,20 +27,17 @@ namespace kelvane::testing {
 // Answers the window's message boxes in the operator's place while a WindowUnderTest lives: OK
 // unless told otherwise.
 struct ScriptedMessageBox {
-    static void setNextAnswer(MessageAnswer answer) { answers.push_back(answer); }
+    static void setNextAnswer(MessageAnswer answer) { next = answer; }
     static MessageAnswer ask(std::string_view text, MessageButtons buttons,
                              std::string_view title) {
         shown << QStringLiteral("%1 | %2 | %3")
                      .arg(fromUtf8(title), buttons == MessageButtons::Ok ? "OK" : "OK+Cancel",
                           fromUtf8(text));
         if (whileShown) whileShown();
-        if (answers.empty()) return MessageAnswer::Ok;
-        const MessageAnswer answer = answers.front();
-        answers.pop_front();
-        return answer;
+        return std::exchange(next, MessageAnswer::Ok);
     }
 
-    static inline std::deque<MessageAnswer> answers;
+    static inline MessageAnswer next = MessageAnswer::Ok;
     static inline QStringList shown;                 // "title | OK or OK+Cancel | text"
     static inline std::function<void()> whileShown;  // runs while each box is "on screen"
 };
@@ -95,7 +91,7 @@ class WindowUnderTest {
     ~WindowUnderTest() {
         form_.reset();
         MessageBox::setStandIn({});
-        ScriptedMessageBox::answers.clear();
+        ScriptedMessageBox::next = MessageAnswer::Ok;
         ScriptedMessageBox::shown.clear();
         ScriptedMessageBox::whileShown = {};
     }
