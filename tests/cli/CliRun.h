@@ -6,8 +6,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <string>
-#include <string_view>
 #include <vector>
 
 #include "ChildProcess.h"

@@ -9,8 +9,6 @@
 namespace kelvane::testing {
 namespace {
 
-using ErrorExit = CliTest;
-
 // Each file's lines are counted from 1; a report's text is cut to 60 characters, a control byte
 // showing as its value; the total counts the numbers of every file.
 TEST_F(CliTest, CheckReportsEveryLineThatIsNotANumberAndTotalsEveryFile) {
@@ -41,7 +39,7 @@ void expectError(const CliResult& result, const std::string& words) {
     EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
 }
 
-TEST_F(ErrorExit, BadOptionsArgumentsAndFilesAreRefusedBeforeAnyWork) {
+TEST_F(CliTest, BadOptionsArgumentsAndFilesAreRefusedBeforeAnyWork) {
     const std::string list = folder_.write("list.txt", "x\n");
     expectError(run({"dedupe", "--frobnicate", list}), "frobnicate");
     expectError(run({"dedupe", "-w", "-1", list}), "not a whole number");
@@ -62,7 +60,7 @@ TEST_F(ErrorExit, BadOptionsArgumentsAndFilesAreRefusedBeforeAnyWork) {
     }
 }
 
-TEST_F(ErrorExit, PhoneCommandsNeedAKnownRegionFromTheOptionOrTheLocale) {
+TEST_F(CliTest, PhoneCommandsNeedAKnownRegionFromTheOptionOrTheLocale) {
     const std::string list = folder_.write("list.txt", "050-1234567\n");
     expectError(run({"normalize", "--region", "XY", list}), "unknown region XY");
     expectError(run({"dedupe", "--phone", "zz", list}), "unknown region zz");
@@ -79,7 +77,7 @@ TEST_F(ErrorExit, PhoneCommandsNeedAKnownRegionFromTheOptionOrTheLocale) {
 }
 
 // The output, even the input itself, is replaced only when complete, and keeps its mode.
-TEST_F(ErrorExit, AWriteThatFailsPartWayLeavesTheOldOutputAndACompleteOneReplacesIt) {
+TEST_F(CliTest, AWriteThatFailsPartWayLeavesTheOldOutputAndACompleteOneReplacesIt) {
     std::string big;
     for (int i = 0; i < 300000; ++i) big += std::to_string(447000000000LL + i) + "\n";
     const std::string list = folder_.write("list.txt", big);

@@ -11,9 +11,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <functional>
-#include <memory>
-#include <string>
 
 #include "FileBrowser.h"
 #include "Form1.h"
