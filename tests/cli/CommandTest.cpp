@@ -9,7 +9,26 @@
 namespace kelvane::testing {
 namespace {
 
-using ErrorExit = CliTest;
+// Each file's lines are counted from 1; a report's text is cut to 60 characters, a control byte
+// showing as its value; the total counts the numbers of every file.
+TEST_F(CliTest, CheckReportsEveryLineThatIsNotANumberAndTotalsEveryFile) {
+    const std::string list = folder_.write("list.txt",
+                                           "\xEF\xBB\xBF"
+                                           "447912345678\r\n050-1234567\n\n +1.5E3 \n\x01" +
+                                               std::string(70, '7') + "\r\n12,345\n-7");
+    const std::string empty = folder_.write("empty.txt", "");
+    const CliResult result = run({"check", list, "-", empty, list}, "y\n2");
+    EXPECT_EQ(result.exitCode, 1);
+    const std::string reports = list + ":2: not a number: 050-1234567\n" + list +
+                                ":3: not a number: \n" + list + ":5: not a number: \\x01" +
+                                std::string(59, '7') + "...\n";
+    EXPECT_EQ(result.out, reports + "<stdin>:1: not a number: y\n" + reports);
+    EXPECT_EQ(result.err, "Total Numbers In File  9\n");
+    EXPECT_EQ(run({"check"}, "z").out, "<stdin>:1: not a number: z\n");
+    const CliResult pass = run({"check", folder_.write("numbers.txt", "1\r\n2\n3")});
+    EXPECT_EQ(pass.exitCode, 0);
+    EXPECT_EQ(pass.out + pass.err, "Total Numbers In File  3\n");
+}
 
 // Exit 2, nothing on standard output, and one line on standard error that names the problem.
 void expectError(const CliResult& result, const std::string& words) {
@@ -20,7 +39,7 @@ void expectError(const CliResult& result, const std::string& words) {
     EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
 }
 
-TEST_F(ErrorExit, BadOptionsArgumentsAndFilesAreRefusedBeforeAnyWork) {
+TEST_F(CliTest, BadOptionsArgumentsAndFilesAreRefusedBeforeAnyWork) {
     const std::string list = folder_.write("list.txt", "x\n");
     expectError(run({"dedupe", "--frobnicate", list}), "frobnicate");
     expectError(run({"dedupe", "-w", "-1", list}), "not a whole number");
@@ -41,7 +60,7 @@ TEST_F(ErrorExit, BadOptionsArgumentsAndFilesAreRefusedBeforeAnyWork) {
     }
 }
 
-TEST_F(ErrorExit, PhoneCommandsNeedAKnownRegionFromTheOptionOrTheLocale) {
+TEST_F(CliTest, PhoneCommandsNeedAKnownRegionFromTheOptionOrTheLocale) {
     const std::string list = folder_.write("list.txt", "050-1234567\n");
     expectError(run({"normalize", "--region", "XY", list}), "unknown region XY");
     expectError(run({"dedupe", "--phone", "zz", list}), "unknown region zz");
@@ -58,7 +77,7 @@ TEST_F(ErrorExit, PhoneCommandsNeedAKnownRegionFromTheOptionOrTheLocale) {
 }
 
 // The output, even the input itself, is replaced only when complete, and keeps its mode.
-TEST_F(ErrorExit, AWriteThatFailsPartWayLeavesTheOldOutputAndACompleteOneReplacesIt) {
+TEST_F(CliTest, AWriteThatFailsPartWayLeavesTheOldOutputAndACompleteOneReplacesIt) {
     std::string big;
     for (int i = 0; i < 300000; ++i) big += std::to_string(447000000000LL + i) + "\n";
     const std::string list = folder_.write("list.txt", big);
