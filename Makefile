@@ -6,7 +6,7 @@ JOBS ?= 2
 CMAKE_FLAGS ?=
 PREFIX ?= /usr/local
 
-.PHONY: all deps configure build test run bench package install clean
+.PHONY: all deps configure build test run bench package install clean format format-check
 
 all: build
 
@@ -19,8 +19,16 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j$(JOBS)
 
-test: build
+test: build format-check
 	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+# The C++ sources follow .clang-format: `make format` rewrites them, `make test` fails on any
+# difference.
+format: deps
+	@git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format -i
+
+format-check: deps
+	@git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 
 run: build
 	@$(BUILD)/bin/kelvane

@@ -64,7 +64,9 @@ void UpdatePacer::endRun() {
     pendingRun_ = {};
 }
 
-void UpdatePacer::setCaptionCount(std::int64_t count) { pendingCaption_ = count; }
+void UpdatePacer::setCaptionCount(std::int64_t count) {
+    pendingCaption_ = count;
+}
 
 void UpdatePacer::yieldWhenDue() {
     if (interval_.count() > 0) {

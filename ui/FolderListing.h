@@ -33,5 +33,4 @@ std::vector<std::string> folderChain(const std::string& folder);
 // The name a folder list shows for `folder`: its last part, or "/" for the root.
 std::string folderDisplayName(const std::string& folder);
 
-
 }  // namespace kelvane
