@@ -57,6 +57,7 @@ Tally sortLines(LineStream& lines, Filter& filter, const Filter* excepted, ListO
     std::vector<std::string_view> batch;
     while (lines.nextLines(batch)) {
         tally.lines += batch.size();
+        if constexpr (requires { filter.readAhead(batch); }) filter.readAhead(batch);
         for (std::size_t i = 0; i < batch.size() && i < kAhead; ++i) filter.prefetch(batch[i]);
         for (std::size_t i = 0; i < batch.size(); ++i) {
             if (i + kAhead < batch.size()) filter.prefetch(batch[i + kAhead]);

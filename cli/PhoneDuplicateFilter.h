@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string_view>
 
 #include "LineSet.h"
@@ -28,6 +29,8 @@ class PhoneDuplicateFilter {
         return verdict.valid ? numbers_.contains(verdict.text) : texts_.contains(line);
     }
     void prefetch(std::string_view) const {}
+    // Judges the new numbers among `lines` ahead, on two threads.
+    void readAhead(std::span<const std::string_view> lines) { reader_.readAhead(lines); }
     std::size_t keptCount() const { return numbers_.size() + texts_.size(); }
 
   private:
