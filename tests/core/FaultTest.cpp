@@ -68,7 +68,7 @@ TEST_F(Faults, AFileThatCannotBeOpenedGetsEachOperationsMessageAndTheSystemsReas
 }
 
 TEST_F(Faults, OddFilesAreReadAsBytesAndStopTheLoadAtTheirFirstLine) {
-    std::string digits;  // one line of 20 MB without a break
+    std::string digits;  // one line of 20 MB, past what a slot's length field holds
     while (digits.size() < 20'000'000) digits += "447912345678";
     std::string nuls;
     for (int i = 0; i < 60; ++i) nuls += "\\x00";
@@ -79,7 +79,7 @@ TEST_F(Faults, OddFilesAreReadAsBytesAndStopTheLoadAtTheirFirstLine) {
         {"\xEF\xBB\xBF"
          "447912345678\r\n",
          ""},
-        {digits, ""},
+        {digits + "\r\n" + digits.substr(0, 12), ""},
         {digits + "x", "Line 1 is not a number: \"" + digits.substr(0, 60) + "...\""},
         {std::string(100, '\0'), "Line 1 is not a number: \"" + nuls + "...\""},
         {"\xFF\xFE"

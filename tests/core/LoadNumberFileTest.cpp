@@ -13,6 +13,7 @@ TEST_F(LoadNumberFile, ListsEveryNumberUnchangedAndShowsTheTotal) {
     EXPECT_EQ(controls.captions(), Strings{"Total Numbers In File  3"});
     EXPECT_FALSE(controls.progressVisible);
     EXPECT_EQ(controls.progressValue, 3u);
+    EXPECT_EQ(controls.progressMaximum, 3u);  // full at the end
     EXPECT_TRUE(controls.messages().empty());
     EXPECT_EQ(controls.status, "3 numbers opened from " + path);
     EXPECT_EQ(controls.yields, 0);  // "Open" never yields

@@ -61,6 +61,7 @@ TEST_F(RemoveDuplicates, AgreesWithTheLiteralRuleThroughTheWholeOperation) {
                   "Duplicates Found   " + std::to_string(model.duplicates) +
                       "  Of Total:   " + (lines.empty() ? "" : std::to_string(lines.size())));
         ASSERT_EQ(controls.progressValue, model.kept.size());
+        ASSERT_EQ(controls.progressMaximum, lines.size());
     }
 }
 

@@ -17,6 +17,7 @@ class StartupTest : public QObject {
         frmSplash splash;
         QCOMPARE(Module1::gNextIndex, 1);  // the main window's load step has run
         QVERIFY(!splash.mainWindow()->isVisible());
+        QCOMPARE(splash.mainWindow()->windowTitle(), QStringLiteral("::: Halvorin:::"));
         splash.show();
         QTRY_VERIFY_WITH_TIMEOUT(splash.mainWindow()->isVisible(), 20000);
         QVERIFY(!splash.isVisible());
