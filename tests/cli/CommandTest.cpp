@@ -60,7 +60,7 @@ TEST_F(CliTest, BadOptionsArgumentsAndFilesAreRefusedBeforeAnyWork) {
     }
 }
 
-TEST_F(CliTest, PhoneCommandsNeedAKnownRegionFromTheOptionOrTheLocale) {
+TEST_F(CliTest, PhoneCommandsNeedAKnownRegionAndEachExceptTakesOneList) {
     const std::string list = folder_.write("list.txt", "050-1234567\n");
     expectError(run({"normalize", "--region", "XY", list}), "unknown region XY");
     expectError(run({"dedupe", "--phone", "zz", list}), "unknown region zz");
@@ -68,6 +68,10 @@ TEST_F(CliTest, PhoneCommandsNeedAKnownRegionFromTheOptionOrTheLocale) {
     expectError(run({"normalize", "--format", "e.164", "--region", "IL", list}), "e.164");
     expectError(run({"normalize", "--region", "IL", "missing.txt"}), "cannot open missing.txt");
     expectError(run({"dedupe", "--except", "missing.txt", list}), "cannot open missing.txt");
+    folder_.write("dnc", "0509999999\n");
+    folder_.write("in", "+972501234567\n050-9999999\n052-1111111\n");
+    EXPECT_EQ(run({"dedupe", "--phone", "IL", "--except", "list.txt", "--except", "dnc", "in"}).out,
+              "052-1111111\r\n");
     ::unsetenv("LC_ALL");
     ::unsetenv("LC_MESSAGES");
     ::setenv("LANG", "C.UTF-8", 1);
