@@ -89,8 +89,8 @@ int runDedupe(const DedupeOptions& options) {
     }
 
     Progress progress("Removing duplicates from " + input.name(), input.size());
-    // The input stays open through the run, so OUT may name the input itself: the new file only
-    // takes the name once everything has been read.
+    // OUT may name the input itself: nothing goes over a file before finish(), and finish()
+    // comes after the last line of every input has been read.
     ListOutput kept(options.output, progress);
     std::unique_ptr<ListOutput> removed;
     if (!options.removed.empty()) removed = std::make_unique<ListOutput>(options.removed, progress);

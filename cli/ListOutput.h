@@ -15,8 +15,8 @@ namespace kelvane::cli {
 
 class Progress;
 
-// Where a command writes a list, each line ending in CR LF: a file, replaced only once finish()
-// is reached (it may be the input itself, since the input stays open), or standard output when no
+// Where a command writes a list, each line ending in CR LF: a file, left untouched until finish()
+// (so it may be the input itself, once that has been read to its end), or standard output when no
 // path is given. Failures throw CommandError naming the destination.
 class ListOutput {
   public:

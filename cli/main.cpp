@@ -82,8 +82,8 @@ int main(int argc, char** argv) {
                      "Drop every line that is a duplicate of a line of LIST, as if LIST came "
                      "first; may be given more than once")
         ->type_name("LIST")
-        ->expected(1)
-        ->take_all();
+        // One LIST an --except: the words after it are the input, not more lists.
+        ->allow_extra_args(false);
     dedupeCommand
         ->add_option("--removed", dedupe.removed,
                      "Write the lines not kept (duplicates and excepted lines) to FILE, replaced "

@@ -3,11 +3,13 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 #include "HugePages.h"
@@ -42,6 +44,81 @@ std::string throughLinks(std::string path) {
                                                                &std::free);
     if (!resolved) fail(errno);
     return resolved.get();
+}
+
+std::string temporaryFolder() {
+    const char* folder = std::getenv("TMPDIR");
+    return folder && *folder ? folder : "/tmp";
+}
+
+// The bytes of `fd` from where it stands to its end.
+std::string readRest(int fd) {
+    std::string bytes(1 << 16, '\0');
+    std::size_t filled = 0;
+    while (const std::size_t got = readSome(fd, std::span(bytes).subspan(filled))) {
+        filled += got;
+        if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
+    }
+    bytes.resize(filled);
+    return bytes;
+}
+
+// One extended attribute's value or the list of names (each ending in NUL), read by `get` with a
+// buffer and its size; nothing when it cannot be read.
+template <typename Get>
+std::optional<std::string> readAttribute(const Get& get) {
+    for (;;) {
+        const ssize_t size = get(nullptr, 0);
+        if (size < 0) return std::nullopt;
+        std::string bytes(static_cast<std::size_t>(size), '\0');
+        const ssize_t got = get(bytes.data(), bytes.size());
+        if (got >= 0) return bytes.substr(0, static_cast<std::size_t>(got));
+        if (errno != ERANGE) return std::nullopt;  // ERANGE: it grew in between
+    }
+}
+
+// Gives the file `to` every extended attribute of the file at `from`; false when one cannot be
+// read or given.
+bool copyAttributes(const std::string& from, int to) {
+    const char* path = from.c_str();
+    std::optional<std::string> names =
+        readAttribute([&](char* list, std::size_t size) { return ::listxattr(path, list, size); });
+    if (!names && errno == ENOTSUP) names.emplace();  // a file system that keeps none
+    if (!names) return false;
+    for (std::size_t at = 0; at < names->size(); at += std::strlen(names->data() + at) + 1) {
+        const char* name = names->data() + at;
+        const std::optional<std::string> value = readAttribute(
+            [&](char* bytes, std::size_t size) { return ::getxattr(path, name, bytes, size); });
+        if (!value || ::fsetxattr(to, name, value->data(), value->size(), 0) != 0) return false;
+    }
+    return true;
+}
+
+// Makes `old` the whole of `fd` again after a failed copy. The error that stopped the copy is
+// the one to tell, so this one reports nothing.
+void putBack(int fd, std::string_view old) noexcept {
+    try {
+        if (::lseek(fd, 0, SEEK_SET) == 0) writeAll(fd, old);
+    } catch (const FileError&) {
+    }
+    if (::ftruncate(fd, static_cast<off_t>(old.size())) == 0) ::fsync(fd);
+}
+
+// Makes the new file `fd` what the target `info` at `target` is: its owner, group, extended
+// attributes and mode, on the same file system. False when any of them cannot be had, as when
+// a user may not give a file away.
+bool takeOver(int fd, const std::string& target, const struct stat& info) {
+    struct stat made {};
+    if (::fstat(fd, &made) != 0 || made.st_dev != info.st_dev) return false;
+    if ((made.st_uid != info.st_uid || made.st_gid != info.st_gid) &&
+        ::fchown(fd, info.st_uid, info.st_gid) != 0)
+        return false;
+    if (!copyAttributes(target, fd)) return false;
+    // The mode last: a new owner clears the set-ID bits, an access list sets the group's. Bits
+    // the user may not set are dropped without an error, hence the check.
+    if (::fchmod(fd, info.st_mode & 07777) != 0 || ::fstat(fd, &made) != 0) return false;
+    return made.st_uid == info.st_uid && made.st_gid == info.st_gid &&
+           (made.st_mode & 07777) == (info.st_mode & 07777);
 }
 
 }  // namespace
@@ -90,27 +167,34 @@ std::size_t TextStream::remainingLines() const {
 
 TextFileWriter::TextFileWriter(std::string targetPath)
     : targetPath_(throughLinks(std::move(targetPath))) {
-    // The rename below needs only the folder's permission: a file the user may not write must
-    // be refused here, as a plain write would be.
+    // A rename needs only the folder's permission: a file the user may not write must be refused
+    // here, as a plain write would be.
     if (::faccessat(AT_FDCWD, targetPath_.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT)
         fail(errno);
     const std::size_t slash = targetPath_.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : targetPath_.substr(0, slash + 1);
+    folder_ = slash == std::string::npos ? "." : targetPath_.substr(0, slash + 1);
     const std::string name =
         slash == std::string::npos ? targetPath_ : targetPath_.substr(slash + 1);
     // Cut so that the temporary name fits the usual 255-byte limit wherever the target's does.
     constexpr std::size_t kLongestName = 255 - std::string_view(". .XXXXXX").size() + 1;
     std::string tempName = ".";
     tempName.append(name, 0, kLongestName).append(".XXXXXX");
-    tempPath_ = FileSystemObject::buildPath(folder, tempName);
-    fd_ = ::mkostemp(tempPath_.data(), O_CLOEXEC);
-    if (fd_ < 0) fail(errno);
-
-    // Keep the mode of the file being replaced; a new file gets the usual mode for the umask.
     struct stat existing {};
-    const mode_t mode = ::stat(targetPath_.c_str(), &existing) == 0 ? (existing.st_mode & 07777)
-                                                                    : (0666 & ~currentUmask());
-    ::fchmod(fd_, mode);
+    const bool replacing = ::stat(targetPath_.c_str(), &existing) == 0;
+
+    tempPath_ = FileSystemObject::buildPath(folder_, tempName);
+    fd_ = ::mkostemp(tempPath_.data(), O_CLOEXEC);
+    if (fd_ < 0 && replacing && S_ISREG(existing.st_mode)) {
+        // The user may write the file but not its folder: the new bytes wait in the temporary
+        // folder, private to the user, and are copied in.
+        const int folderError = errno;
+        besideTarget_ = false;
+        tempPath_ = FileSystemObject::buildPath(temporaryFolder(), tempName);
+        fd_ = ::mkostemp(tempPath_.data(), O_CLOEXEC);
+        errno = folderError;
+    }
+    if (fd_ < 0) fail(errno);
+    if (besideTarget_) ::fchmod(fd_, replacing ? existing.st_mode & 07777 : 0666 & ~currentUmask());
 }
 
 TextFileWriter::~TextFileWriter() {
@@ -120,6 +204,7 @@ TextFileWriter::~TextFileWriter() {
 void TextFileWriter::write(std::string_view bytes) {
     try {
         writeAll(fd_, bytes);
+        size_ += bytes.size();
     } catch (const FileError&) {
         discard();
         throw;
@@ -127,13 +212,62 @@ void TextFileWriter::write(std::string_view bytes) {
 }
 
 void TextFileWriter::commit() {
-    if (::fsync(fd_) != 0 || ::close(std::exchange(fd_, -1)) != 0 ||
-        ::rename(tempPath_.c_str(), targetPath_.c_str()) != 0) {
-        const int error = errno;
+    try {
+        if (::fsync(fd_) != 0) fail(errno);
+        struct stat info {};
+        const bool replacing = ::stat(targetPath_.c_str(), &info) == 0;
+        if (!replacing && errno != ENOENT) fail(errno);
+        // A rename would cut another name's link, or lose what the new file cannot take over.
+        if (besideTarget_ && (!replacing || !S_ISREG(info.st_mode) ||
+                              (info.st_nlink == 1 && takeOver(fd_, targetPath_, info)))) {
+            replaceByRename();
+        } else {
+            copyInPlace();
+        }
+    } catch (const FileError&) {
         discard();
+        throw;
+    }
+    discard();
+}
+
+void TextFileWriter::replaceByRename() {
+    if (::close(std::exchange(fd_, -1)) != 0 ||
+        ::rename(tempPath_.c_str(), targetPath_.c_str()) != 0)
+        fail(errno);
+    tempPath_.clear();
+    // The new name lives in the folder: without this, a power cut could bring back the old file.
+    const int folder = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0) return;  // a folder the user may not read can still be written
+    const FdCloser closer{folder};
+    if (::fsync(folder) != 0 && errno != EINVAL) fail(errno);
+}
+
+// The old bytes are held in memory while the new ones go over them, since the folder may have
+// no room (or no permission) for a copy.
+void TextFileWriter::copyInPlace() {
+    const int fd = ::open(targetPath_.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) fail(errno);
+    const FdCloser closer{fd};
+    const std::string old = readRest(fd);
+    const auto size = static_cast<off_t>(size_);
+    // Room first, so that a full disk fails the save before any old byte changes.
+    if (size > 0 && ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, size) != 0 && errno != EOPNOTSUPP &&
+        errno != ENOSYS) {
+        const int error = errno;
+        // Gives back what was reserved; nothing else has changed.
+        [[maybe_unused]] const int trimmed = ::ftruncate(fd, static_cast<off_t>(old.size()));
         fail(error);
     }
-    tempPath_.clear();
+    try {
+        if (::lseek(fd_, 0, SEEK_SET) != 0 || ::lseek(fd, 0, SEEK_SET) != 0) fail(errno);
+        std::string block(1 << 20, '\0');
+        while (const std::size_t got = readSome(fd_, block)) writeAll(fd, {block.data(), got});
+        if (::ftruncate(fd, size) != 0 || ::fsync(fd) != 0) fail(errno);
+    } catch (const FileError&) {
+        putBack(fd, old);
+        throw;
+    }
 }
 
 void TextFileWriter::discard() noexcept {

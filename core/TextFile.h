@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -32,11 +33,15 @@ class TextStream {
     std::size_t pos_ = 0;
 };
 
-// A new file that replaces its target only when complete: the bytes go to a temporary file in
-// the target's folder, which commit() renames over the target. Destroyed without a commit, the
-// temporary file is removed and the target is untouched. A target that is a symbolic link is
-// written through (the file it names is replaced); an existing target the user may not write
-// is refused.
+// A file written whole or not at all. The bytes first go to a temporary file, beside the target
+// when its folder may be written, else in $TMPDIR (or /tmp); nothing of the target changes until
+// commit(). Then the temporary file is renamed over the target, and the folder synced, when that
+// keeps everything the target was: one name (no other hard link), its mode, owner, group and
+// extended attributes. Otherwise the new bytes are copied over the target in place: room is
+// reserved first, the old bytes are kept and put back should the copy fail, the length is cut
+// last. Destroyed without a commit, the temporary file is removed and the target is untouched.
+// A target that is a symbolic link is written through (the file it names is replaced); an
+// existing target the user may not write is refused; a new file gets the mode the umask gives.
 class TextFileWriter {
   public:
     explicit TextFileWriter(std::string targetPath);
@@ -48,11 +53,16 @@ class TextFileWriter {
     void commit();
 
   private:
+    void replaceByRename();
+    void copyInPlace();
     void discard() noexcept;
 
     std::string targetPath_;
+    std::string folder_;
     std::string tempPath_;
     int fd_ = -1;
+    std::uint64_t size_ = 0;
+    bool besideTarget_ = true;
 };
 
 // The thin file layer the list operations reach files through.

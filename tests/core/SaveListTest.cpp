@@ -1,4 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <sys/stat.h>
+#include <sys/xattr.h>
+
+#include "ChildProcess.h"
 #include "CoreFixture.h"
 
 namespace kelvane::testing {
@@ -40,12 +44,18 @@ TEST_F(SaveList, RefusesAnEmptyListThenAnEmptyNameAndWritesTheListByteForByte) {
     EXPECT_EQ(snapshot(folder.path()).size(), 2u);  // no temporary file is left behind
 }
 
-TEST_F(SaveList, AsksBeforeReplacingAnyFileOfThatNameOnDiskAndWritesThroughLinks) {
+TEST_F(SaveList, AsksBeforeReplacingAnyFileOfThatNameOnDiskAndKeepsItsLinksOwnerAndAttributes) {
     // Neither file is in the file list: one is hidden, one came after the list was drawn.
     folder.write(".abc.txt", "old\r\n");
     std::filesystem::create_directory(target("real"));
-    folder.write("real/numbers.txt", "old\r\n");
+    const std::string real = folder.write("real/numbers.txt", "old\r\n");
     std::filesystem::create_symlink("real/numbers.txt", target("link.txt"));
+    // Saved over by the superuser, a file keeps its other names, owner, mode and attributes.
+    std::filesystem::create_hard_link(target(".abc.txt"), target("second"));
+    ASSERT_EQ(::chown(real.c_str(), 65534, 65534), 0);
+    ::chmod(real.c_str(), 0604);
+    const int attribute = ::setxattr(real.c_str(), "user.origin", "crm", 3, 0);
+    ASSERT_TRUE(attribute == 0 || errno == ENOTSUP);
     controls.list = "new\r\n";
     const std::string question = "Note | OK Cancel | File Name Exits Over Write  ";
 
@@ -57,9 +67,14 @@ TEST_F(SaveList, AsksBeforeReplacingAnyFileOfThatNameOnDiskAndWritesThroughLinks
     for (const std::string name : {".abc", "link"})
         EXPECT_EQ(save(name, {MessageAnswer::Ok}),
                   (Strings{question, "Kelvane | OK | File Saved"}));
-    EXPECT_EQ(readFile(target(".abc.txt")), "new\r\n");
+    EXPECT_EQ(readFile(target("second")), "new\r\n");  // .abc.txt's other name
     EXPECT_TRUE(std::filesystem::is_symlink(target("link.txt")));
-    EXPECT_EQ(readFile(target("real/numbers.txt")), "new\r\n");
+    EXPECT_EQ(readFile(real), "new\r\n");
+    struct stat info {};
+    ::stat(real.c_str(), &info);
+    EXPECT_EQ(std::tuple(info.st_uid, info.st_gid, info.st_mode & 0777),
+              std::tuple(65534u, 65534u, 0604u));
+    EXPECT_EQ(::getxattr(real.c_str(), "user.origin", nullptr, 0), attribute == 0 ? 3 : -1);
 
     // Names compare exactly, and ".txt" is always added: neither ABC.txt nor abc.txt.txt exists.
     folder.write("abc.txt", "old\r\n");
@@ -67,6 +82,31 @@ TEST_F(SaveList, AsksBeforeReplacingAnyFileOfThatNameOnDiskAndWritesThroughLinks
         EXPECT_EQ(save(name), Strings{"Kelvane | OK | File Saved"});
         EXPECT_EQ(readFile(target(name + ".txt")), "new\r\n");
     }
+}
+
+// A copy that fails part-way (the size limit comes once the new bytes wait) puts the old back.
+TEST_F(SaveList, AUserWhoMayWriteTheFileButNotItsFolderSavesInPlaceAndAFailedCopyChangesNothing) {
+    std::filesystem::permissions(folder.path(), std::filesystem::perms(0755));
+    const std::string path = folder.write("open.txt", "old\r\n");
+    ::chown(path.c_str(), 65534, 65534);
+    while (controls.list.size() < (3 << 20)) controls.list += "447912345678\r\n";
+    const auto save = [&](rlim_t limit) {
+        return runInChild(becomeOrdinaryUser, [&] {
+            try {
+                TextFileWriter file(path);
+                file.write(controls.list);
+                limitFileSize(limit);
+                file.commit();
+                return "saved"s;
+            } catch (const FileError& error) {
+                return std::string(error.what());
+            }
+        });
+    };
+    EXPECT_EQ(save(1 << 20), "File too large");
+    EXPECT_TRUE(readFile(path) == "old\r\n");  // not EXPECT_EQ: a failure would print 1 MB
+    EXPECT_EQ(save(RLIM_INFINITY), "saved");
+    EXPECT_TRUE(readFile(path) == controls.list);
 }
 
 }  // namespace
