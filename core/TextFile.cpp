@@ -217,9 +217,13 @@ void TextFileWriter::commit() {
         struct stat info {};
         const bool replacing = ::stat(targetPath_.c_str(), &info) == 0;
         if (!replacing && errno != ENOENT) fail(errno);
-        // A rename would cut another name's link, or lose what the new file cannot take over.
-        if (besideTarget_ && (!replacing || !S_ISREG(info.st_mode) ||
-                              (info.st_nlink == 1 && takeOver(fd_, targetPath_, info)))) {
+        // A rename would cut another name's link, or lose what the new file cannot take over;
+        // over a device or a pipe it would put a plain file in its place.
+        if (replacing && S_ISDIR(info.st_mode)) fail(EISDIR);
+        if (replacing && !S_ISREG(info.st_mode)) {
+            writeThrough();
+        } else if (besideTarget_ &&
+                   (!replacing || (info.st_nlink == 1 && takeOver(fd_, targetPath_, info)))) {
             replaceByRename();
         } else {
             copyInPlace();
@@ -268,6 +272,19 @@ void TextFileWriter::copyInPlace() {
         putBack(fd, old);
         throw;
     }
+}
+
+// A device or a pipe takes the bytes as they come; it has nothing to put back.
+void TextFileWriter::writeThrough() {
+    // Without O_NONBLOCK, a pipe that nobody reads would hold the save forever.
+    const int fd = ::open(targetPath_.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) fail(errno);
+    const FdCloser closer{fd};
+    if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0 ||
+        ::lseek(fd_, 0, SEEK_SET) != 0)
+        fail(errno);
+    std::string block(1 << 20, '\0');
+    while (const std::size_t got = readSome(fd_, block)) writeAll(fd, {block.data(), got});
 }
 
 void TextFileWriter::discard() noexcept {

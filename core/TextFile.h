@@ -40,8 +40,9 @@ class TextStream {
 // extended attributes. Otherwise the new bytes are copied over the target in place: room is
 // reserved first, the old bytes are kept and put back should the copy fail, the length is cut
 // last. Destroyed without a commit, the temporary file is removed and the target is untouched.
-// A target that is a symbolic link is written through (the file it names is replaced); an
-// existing target the user may not write is refused; a new file gets the mode the umask gives.
+// A target that is a symbolic link is written through (the file it names is replaced), and so
+// is a device or a named pipe (the bytes are written into it); an existing target the user may
+// not write is refused; a new file gets the mode the umask gives.
 class TextFileWriter {
   public:
     explicit TextFileWriter(std::string targetPath);
@@ -55,6 +56,7 @@ class TextFileWriter {
   private:
     void replaceByRename();
     void copyInPlace();
+    void writeThrough();
     void discard() noexcept;
 
     std::string targetPath_;

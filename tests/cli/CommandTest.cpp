@@ -104,6 +104,18 @@ TEST_F(CliTest, AWriteThatFailsPartWayLeavesTheOldOutputAndACompleteOneReplacesI
     EXPECT_EQ(run({"dedupe", list, "--output", list}).out, "");
     EXPECT_TRUE(readFile(folder_.path() / "second.txt") == run({"dedupe"}, big).out);
     EXPECT_EQ(snapshot(folder_.path()).size(), 3u);  // no temporary file is left behind
+
+    // A named pipe takes the list as it comes, and stays a pipe.
+    const std::string pipe = (folder_.path() / "pipe").string();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    EXPECT_EQ(run({"dedupe", "-o", pipe}, "9\n8\n9\n").exitCode, 0);
+    char piped[16] = {};
+    EXPECT_EQ(::read(reader, piped, sizeof piped), 6);
+    EXPECT_STREQ(piped, "9\r\n8\r\n");
+    ::close(reader);
+    struct stat info {};
+    EXPECT_TRUE(::stat(pipe.c_str(), &info) == 0 && S_ISFIFO(info.st_mode));
 }
 
 }  // namespace
