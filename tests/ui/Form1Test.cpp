@@ -135,6 +135,39 @@ class Form1Test : public QObject {
         QCOMPARE(name->text(), thirty);
     }
 
+    void outOfMemoryEndsAnOperationOrASaveWithItsMessageAndTheWindowStaysUsable() {
+        WindowUnderTest window;
+        const std::string target = window.write("out.txt", "old\r\n");
+        QVERIFY(window.choose("dups.txt", "111\r\n222\r\n111\r\n"));
+        auto* status = window.find<QLabel>("StatusLine");
+        bool fault = true;  // memory runs short once, while the next box is up
+        Box::whileShown = [&] {
+            if (std::exchange(fault, false)) throw std::bad_alloc();
+        };
+        window.find<QLineEdit>("Text3")->clear();
+        window.click("Command5");
+        QCOMPARE(Box::shown, (QStringList{"Kelvane | OK | Insert The Length Of Each Line In File",
+                                          "Kelvane | OK | No File Selected"}));
+        QCOMPARE(status->text(), QStringLiteral("Not enough memory"));
+        QVERIFY(!window.core().busy());
+        window.find<QLineEdit>("Text3")->setText("12");
+        window.click("Command5");
+        QCOMPARE(window.find<QLabel>("Label4")->text(), "Duplicates Found   1  Of Total:   3");
+
+        Box::shown.clear();
+        fault = true;
+        QTest::keyClicks(window.find<QLineEdit>("Text4"), QStringLiteral("out"));
+        window.click("Command11");  // the fault comes while it asks before replacing out.txt
+        QCOMPARE(Box::shown, (QStringList{"Note | OK+Cancel | File Name Exits Over Write  ",
+                                          "Kelvane | OK | File Not Saved\nNot enough memory"}));
+        QCOMPARE(status->text().toStdString(), "Cannot save " + target + ": Not enough memory");
+        QCOMPARE(readFile(target), std::string("old\r\n"));
+        QVERIFY(!window.core().busy());
+        window.click("Command11");
+        QCOMPARE(Box::shown.last(), QStringLiteral("Kelvane | OK | File Saved"));
+        QCOMPARE(readFile(target), std::string("111\r\n222\r\n"));
+    }
+
     void realMessageBoxHasNoIconAndEscapeCancels() {
         QWidget parent;
         QString seen;
