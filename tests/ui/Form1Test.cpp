@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <random>
 
 #include "WindowTesting.h"
@@ -66,9 +67,9 @@ class Form1Test : public QObject {
         QVERIFY(Box::shown.isEmpty());
     }
 
-    void openWithoutASelectionReportsTheLoadError() {
+    void aFailedOpenShowsTheLoadErrorAndItsReasonExactlyOnTheBar() {
         WindowUnderTest window;
-        QWidget* bar = window.find("ProgressBar1");
+        auto* bar = window.find<QProgressBar>("ProgressBar1");
         const QRect barArea(bar->mapTo(&window.form(), QPoint(0, 0)), bar->size());
         const auto ink = [&] {  // pixels dark enough to be text
             const QImage image = window.form().grab(barArea).toImage();
@@ -84,6 +85,9 @@ class Form1Test : public QObject {
         QVERIFY(bar->isVisible());  // ended early: the bar stays where it was
         // The bar lies over the status line's panel: the reason must be drawn where it is read.
         QVERIFY(ink() > before + 100);
+        QVERIFY(window.choose("share.txt", "1\r\n50%\r\n"));
+        window.click("Command7");
+        QCOMPARE(bar->text(), QStringLiteral("Line 2 is not a number: \"50%\""));
     }
 
     void saveAsksBeforeReplacingAFileAndShowsALongNameWhole() {
