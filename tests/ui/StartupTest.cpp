@@ -5,9 +5,12 @@
 #include "DisplayCheck.h"
 #include "Form1.h"
 #include "Module1.h"
+#include "WindowTesting.h"
 #include "frmSplash.h"
 
 using namespace kelvane;
+using namespace kelvane::testing;
+using Box = ScriptedMessageBox;
 
 class StartupTest : public QObject {
     Q_OBJECT
@@ -29,6 +32,23 @@ class StartupTest : public QObject {
         QVERIFY(!splash.mainWindow()->isVisible());
         splash.close();
         QVERIFY(splash.mainWindow()->isVisible());
+    }
+
+    void aFileNamedAtStartOpensOnceTheSplashHasGone() {
+        MessageBox::setStandIn(Box::ask);
+        TempFolder folder;
+        frmSplash splash;
+        splash.openOnShow(folder.write("words.txt", "not a number\r\n"));
+        bool splashGone = false, mainShown = false;
+        Box::whileShown = [&] {
+            splashGone = !splash.isVisible();
+            mainShown = splash.mainWindow()->isVisible();
+        };
+        splash.show();
+        for (int tick = 0; tick < 5; ++tick) splash.Timer1_Timer();
+        QTRY_COMPARE(Box::shown.size(), 1);  // the load's error
+        QVERIFY(splashGone && mainShown);
+        MessageBox::setStandIn({});
     }
 
     void aDisplayIsFoundInAnyOfTheThreeVariables() {
