@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QProcess>
 #include <QTest>
 #include <map>
 
@@ -62,6 +63,26 @@ class StartupTest : public QObject {
         QVERIFY(withEnvironment({{"DISPLAY", ":0"}}));
         QVERIFY(withEnvironment({{"WAYLAND_DISPLAY", "wayland-0"}}));
         QVERIFY(withEnvironment({{"QT_QPA_PLATFORM", "offscreen"}}));
+    }
+
+    void aDisplayThatDoesNotAnswerIsNamedOnOneLine() {
+        int number = 55;  // a display that no server holds
+        while (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)) ||
+               QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)))
+            ++number;
+        const QString display = QStringLiteral(":%1").arg(number);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        environment.insert(QStringLiteral("DISPLAY"), display);
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(KELVANE_PROGRAM), {});
+        QVERIFY(program.waitForFinished());
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 1);
+        QCOMPARE(program.readAllStandardError(),
+                 "kelvane: cannot reach the display " + display.toLatin1() + "\n");
     }
 };
 
