@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <exception>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -50,11 +51,21 @@ class Form1Core {
 
   private:
     class RunScope;
-    // The frame of an operation (defined in OperationFrame.h): `steps` runs while the core is
-    // busy, with a pacer; a cancel ends it with `stoppedStatus`, a failure with the failure's
-    // status line and `failureMessage`.
+    // What an operation shows when it fails, besides the reason on the status line.
+    struct ErrorPath {
+        std::string_view message;
+        // Set by the save: the status line names the file not written, and the reason follows
+        // on the message's second line.
+        const std::string* unsavedFile = nullptr;
+    };
+    // The frame of every operation (defined in OperationFrame.h): `steps` runs while the core is
+    // busy, with a pacer; whatever it throws ends it, through endFailedRun.
     template <typename Steps>
-    void runOperation(std::string_view failureMessage, std::string_view stoppedStatus, Steps steps);
+    void runOperation(const ErrorPath& errorPath, std::string_view stoppedStatus, Steps steps);
+    // A cancel ends the run with `stoppedStatus`; any other exception with the reason on the
+    // status line and the error path's message. Throws nothing, so the window stays usable.
+    void endFailedRun(std::exception_ptr thrown, UpdatePacer& pacer, const ErrorPath& errorPath,
+                      std::string_view stoppedStatus) noexcept;
 
     // The steps of duplicate removal.
     bool widthGiven();

@@ -9,7 +9,7 @@ namespace kelvane {
 
 void Form1Core::LoadNumberFile(LoadMode mode) {
     const bool live = mode == LoadMode::Live;
-    runOperation(Messages::kLoadError, StatusText::kOpeningStopped, [&](UpdatePacer& pacer) {
+    runOperation({Messages::kLoadError}, StatusText::kOpeningStopped, [&](UpdatePacer& pacer) {
         // A double-click chooses the file as a click does.
         if (live)
             selectFile(FileSystemObject::chosenFilePath(controls_.fileListPath(),

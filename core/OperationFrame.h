@@ -39,21 +39,16 @@ class Form1Core::RunScope {
 };
 
 template <typename Steps>
-void Form1Core::runOperation(std::string_view failureMessage, std::string_view stoppedStatus,
+void Form1Core::runOperation(const ErrorPath& errorPath, std::string_view stoppedStatus,
                              Steps steps) {
     RunScope run(*this);
     if (!run.entered()) return;
     UpdatePacer pacer(controls_, yieldInterval_, cancelRequested_);
     try {
         steps(pacer);
-    } catch (const OperationCancelled&) {
-        pacer.flush();
-        controls_.setStatusLine(stoppedStatus);
-    } catch (const std::exception& failure) {
-        // What was held back shows before the message box, as it would have without a pacer.
-        pacer.flush();
-        controls_.setStatusLine(failure.what());
-        tell(failureMessage);
+    } catch (...) {
+        // Whatever was thrown, and from however deep, the run ends here.
+        endFailedRun(std::current_exception(), pacer, errorPath, stoppedStatus);
     }
 }
 

@@ -6,7 +6,7 @@
 namespace kelvane {
 
 void Form1Core::ReadPlainFile() {
-    runOperation(Messages::kReadError, StatusText::kReadingStopped, [&](UpdatePacer&) {
+    runOperation({Messages::kReadError}, StatusText::kReadingStopped, [&](UpdatePacer&) {
         FileSystemObject& files = fso();
         mFilePath = selectedFileText();
         TextStream stream = openListFile(files);

@@ -9,7 +9,7 @@
 namespace kelvane {
 
 void Form1Core::RemoveDuplicates() {
-    runOperation(Messages::kNoFileSelected, StatusText::kRemovalStopped, [&](UpdatePacer& pacer) {
+    runOperation({Messages::kNoFileSelected}, StatusText::kRemovalStopped, [&](UpdatePacer& pacer) {
         // Start over: an empty list, "NON" and an empty bar.
         controls_.setListText("");
         controls_.setSummaryCaption(Messages::kSummaryStart);

@@ -16,51 +16,44 @@ bool holdsPathSeparator(std::string_view name) {
 }  // namespace
 
 void Form1Core::SaveList() {
-    RunScope run(*this);
-    if (!run.entered()) return;
-    if (controls_.listText().empty()) {
-        tell(Messages::kNoNumbersToSave);
-        controls_.setStatusLine(StatusText::kListEmpty);
-        return;
-    }
-    const std::string name = controls_.saveNameText();
-    if (name.empty()) {
-        tell(Messages::kNoFileNameToSave);
-        controls_.setStatusLine(StatusText::kTypeName);
-        return;
-    }
-    const std::string fileName = name + ".txt";
-    // Asked for any file of that name on disk, listed or not: the list may be older than the
-    // folder, and it does not show every file.
-    if (!holdsPathSeparator(name) &&
-        FileSystemObject::fileExists(
-            FileSystemObject::buildPath(controls_.fileListPath(), fileName)) &&
-        controls_.messageBox(Messages::kOverwriteQuestion, MessageButtons::OkCancel,
-                             Messages::kOverwriteTitle) != MessageAnswer::Ok) {
-        controls_.setStatusLine(StatusText::keptAsItWas(fileName));
-        return;
-    }
-    FileSystemObject& files = fso();
-    controls_.setSaveNameText(fileName);
-    mFilePath = FileSystemObject::buildPath(controls_.fileListPath(), fileName);
-    try {
-        if (holdsPathSeparator(name)) {
-            throw FileError("A file name cannot hold \"/\"");
+    std::string target;  // the file written, once its name is known
+    runOperation({Messages::kFileNotSaved, &target}, {}, [&](UpdatePacer&) {
+        if (controls_.listText().empty()) {
+            tell(Messages::kNoNumbersToSave);
+            controls_.setStatusLine(StatusText::kListEmpty);
+            return;
         }
+        const std::string name = controls_.saveNameText();
+        if (name.empty()) {
+            tell(Messages::kNoFileNameToSave);
+            controls_.setStatusLine(StatusText::kTypeName);
+            return;
+        }
+        const std::string fileName = name + ".txt";
+        target = FileSystemObject::buildPath(controls_.fileListPath(), fileName);
+        // Asked for any file of that name on disk, listed or not: the list may be older than the
+        // folder, and it does not show every file.
+        if (!holdsPathSeparator(name) && FileSystemObject::fileExists(target) &&
+            controls_.messageBox(Messages::kOverwriteQuestion, MessageButtons::OkCancel,
+                                 Messages::kOverwriteTitle) != MessageAnswer::Ok) {
+            controls_.setStatusLine(StatusText::keptAsItWas(fileName));
+            return;
+        }
+        FileSystemObject& files = fso();
+        controls_.setSaveNameText(fileName);
+        mFilePath = target;
+        if (holdsPathSeparator(name)) throw FileError("A file name cannot hold \"/\"");
         const std::unique_ptr<TextFileWriter> file = files.createTextFile(mFilePath);
         file->write(controls_.listText());
         file->commit();
-    } catch (const FileError& error) {
-        controls_.setStatusLine(StatusText::cannotSave(mFilePath, error.what()));
-        tell(std::string(Messages::kFileNotSaved) + "\n" + error.what());
-        return;
-    }
-    tell(Messages::kFileSaved);
-    controls_.refreshFolderList();
-    controls_.refreshFileList();
-    controls_.setSaveNameText("");
-    mSelectedFile = std::string();
-    controls_.setStatusLine(StatusText::saved(mFilePath));
+
+        tell(Messages::kFileSaved);
+        controls_.refreshFolderList();
+        controls_.refreshFileList();
+        controls_.setSaveNameText("");
+        mSelectedFile = std::string();
+        controls_.setStatusLine(StatusText::saved(mFilePath));
+    });
 }
 
 }  // namespace kelvane

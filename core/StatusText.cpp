@@ -104,7 +104,8 @@ std::string saved(std::string_view path) {
 }
 
 std::string cannotSave(std::string_view path, std::string_view reason) {
-    return "Cannot save " + std::string(path) + ": " + std::string(reason);
+    return "Cannot save " + (path.empty() ? std::string("the list") : std::string(path)) + ": " +
+           std::string(reason);
 }
 
 }  // namespace kelvane::StatusText

@@ -18,6 +18,8 @@ inline constexpr std::string_view kTypeWidth =
     "Type the length of each line, then press Remove Duplicates again";
 inline constexpr std::string_view kListEmpty = "The number list is empty: open a file first";
 inline constexpr std::string_view kTypeName = "Type a name to save the list under";
+inline constexpr std::string_view kOutOfMemory = "Not enough memory";
+inline constexpr std::string_view kUnexpectedFailure = "An unexpected error";
 
 // `text` cut to 60 characters, with control characters made visible.
 std::string excerpt(std::string_view text);
@@ -34,6 +36,7 @@ std::string duplicatesRemoved(std::int64_t duplicates, std::int64_t kept, std::s
 std::string linesRead(std::int64_t lines, std::string_view path);
 std::string keptAsItWas(std::string_view fileName);
 std::string saved(std::string_view path);
+// An empty path: the save failed before it knew its file.
 std::string cannotSave(std::string_view path, std::string_view reason);
 
 }  // namespace StatusText

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <functional>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace kelvane {
@@ -16,5 +18,11 @@ bool displayAvailable(const EnvironmentLookup& environment);
 inline constexpr std::string_view kNoDisplayMessage =
     "kelvane: no display (DISPLAY and WAYLAND_DISPLAY are unset); on a machine without one, run "
     "it under a virtual display: xvfb-run -a kelvane";
+
+// The display given for the window when none that Qt may use answers, or nothing. Qt's X11
+// platform aborts the program, core dump and all, on a display it cannot reach; so the X11
+// display is tried first with Xlib, and the Wayland display by connecting to its socket. Another
+// platform named in QT_QPA_PLATFORM is left to Qt.
+std::optional<std::string> unreachableDisplay(const EnvironmentLookup& environment);
 
 }  // namespace kelvane

@@ -57,7 +57,12 @@ void frmSplash::showMainWindow() {
     form1_->show();
     form1_->raise();
     form1_->activateWindow();
-    if (!fileToOpen_.empty()) form1_->openFile(std::exchange(fileToOpen_, {}));
+    // The named file opens after the hand-over, once the splash has gone: its messages then
+    // stand over the main window alone.
+    if (!fileToOpen_.empty())
+        QTimer::singleShot(
+            0, form1_.get(),
+            [form = form1_.get(), path = std::exchange(fileToOpen_, {})] { form->openFile(path); });
 }
 
 void frmSplash::showEvent(QShowEvent* event) {

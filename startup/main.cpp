@@ -49,9 +49,14 @@ std::optional<int> answerCommandLine(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     if (const auto status = answerCommandLine(argc, argv)) return *status;
-    if (!kelvane::displayAvailable([](const char* name) { return std::getenv(name); })) {
+    const auto environment = [](const char* name) -> const char* { return std::getenv(name); };
+    if (!kelvane::displayAvailable(environment)) {
         std::fprintf(stderr, "%.*s\n", static_cast<int>(kelvane::kNoDisplayMessage.size()),
                      kelvane::kNoDisplayMessage.data());
+        return 1;
+    }
+    if (const auto display = kelvane::unreachableDisplay(environment)) {
+        std::fprintf(stderr, "kelvane: cannot reach the display %s\n", display->c_str());
         return 1;
     }
     QApplication app(argc, argv);

@@ -50,7 +50,8 @@ class Form1 : public QMainWindow {
     void Dir1_Change();
 
     // Runs one list operation; the controls it must not see changed are locked at its first
-    // yield and unlocked when it ends.
+    // yield and unlocked when it ends. The operation throws nothing: the core's frame ends any
+    // failure with the operation's own message.
     template <typename Operation>
     void runOperation(Operation operation);
     void setRunControlsLocked(bool locked);

@@ -4,11 +4,11 @@
 #include <QDateTime>
 #include <QLabel>
 #include <QLocale>
-#include <QProgressBar>
 #include <QStatusBar>
 #include <QTimer>
 
 #include "NumLockState.h"
+#include "StatusProgressBar.h"
 
 namespace kelvane {
 namespace {
@@ -21,12 +21,11 @@ constexpr int kClockIntervalMs = 250;
 
 }  // namespace
 
-StatusPanels::StatusPanels(QStatusBar* bar, QProgressBar* coveringBar)
+StatusPanels::StatusPanels(QStatusBar* bar, StatusProgressBar* coveringBar)
     : QObject(bar), coveringBar_(coveringBar) {
     bar->setSizeGripEnabled(false);
     coveringBar_->setTextVisible(true);
     coveringBar_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    coveringBar_->setFormat(QString());
     statusLine_ = addPanel(bar, kStatusLineWidth, QStringLiteral("StatusLine"));
     statusLine_->setTextFormat(Qt::PlainText);
     time_ = addPanel(bar, kClockPanelWidth, QStringLiteral("TimePanel"));
@@ -57,8 +56,7 @@ QLabel* StatusPanels::addPanel(QStatusBar* bar, int widthPixels, const QString& 
 void StatusPanels::setStatusLine(const QString& text) {
     statusLine_->setText(text);
     statusLine_->setToolTip(text);  // the panel is narrow; the whole line shows on hover
-    // The bar reads "%" as the start of a placeholder such as "%p".
-    coveringBar_->setFormat(QString(text).replace(QLatin1Char('%'), QStringLiteral("%%")));
+    coveringBar_->setText(text);
     coveringBar_->setToolTip(text);
 }
 

@@ -5,11 +5,12 @@
 #include <QString>
 
 class QLabel;
-class QProgressBar;
 class QStatusBar;
 class QTimer;
 
 namespace kelvane {
+
+class StatusProgressBar;
 
 // The four panels of `StatusBar1`: the status line, the time, the date and "NUM", the last three
 // kept current by a clock. `ProgressBar1` lies over the status line's panel, so the bar carries
@@ -17,7 +18,7 @@ namespace kelvane {
 class StatusPanels : public QObject {
     Q_OBJECT
   public:
-    StatusPanels(QStatusBar* bar, QProgressBar* coveringBar);
+    StatusPanels(QStatusBar* bar, StatusProgressBar* coveringBar);
 
     void setStatusLine(const QString& text);
     // Reads the clock and the Num Lock key again.
@@ -27,7 +28,7 @@ class StatusPanels : public QObject {
     QLabel* addPanel(QStatusBar* bar, int widthPixels, const QString& objectName);
 
     QLabel* statusLine_;
-    QProgressBar* coveringBar_;
+    StatusProgressBar* coveringBar_;
     QLabel* time_;
     QLabel* date_;
     QLabel* numLock_;

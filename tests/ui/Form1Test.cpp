@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <random>
 
 #include "WindowTesting.h"
@@ -66,9 +67,9 @@ class Form1Test : public QObject {
         QVERIFY(Box::shown.isEmpty());
     }
 
-    void openWithoutASelectionReportsTheLoadError() {
+    void aFailedOpenShowsTheLoadErrorAndItsReasonExactlyOnTheBar() {
         WindowUnderTest window;
-        QWidget* bar = window.find("ProgressBar1");
+        auto* bar = window.find<QProgressBar>("ProgressBar1");
         const QRect barArea(bar->mapTo(&window.form(), QPoint(0, 0)), bar->size());
         const auto ink = [&] {  // pixels dark enough to be text
             const QImage image = window.form().grab(barArea).toImage();
@@ -77,20 +78,34 @@ class Form1Test : public QObject {
                 for (int x = 0; x < image.width(); ++x) dark += qGray(image.pixel(x, y)) < 128;
             return dark;
         };
+        QVERIFY(window.choose("share.txt", "1\r\n50%\r\n"));
         const int before = ink();
         window.click("Command7");
         QCOMPARE(Box::shown, QStringList{"Kelvane | OK | Error In Selected File May Be There "
                                          "Is Text With Numbers Please Check"});
         QVERIFY(bar->isVisible());  // ended early: the bar stays where it was
-        // The bar lies over the status line's panel: the reason must be drawn where it is read.
+        // The bar lies over the status line's panel: the reason must be drawn where it is read,
+        // exactly as it is.
         QVERIFY(ink() > before + 100);
+        QCOMPARE(bar->text(), QStringLiteral("Line 2 is not a number: \"50%\""));
     }
 
-    void saveAsksBeforeReplacingAFileAndShowsALongNameWhole() {
+    void removalAndSaveOutliveAFaultAndSaveAsksBeforeReplacingAndShowsALongNameWhole() {
         WindowUnderTest window;
         const std::string target = window.write("out.txt", "old\r\n");
         QVERIFY(window.choose("dups.txt", "111\r\n222\r\n111\r\n333\r\n222\r\n"));
+        auto* status = window.find<QLabel>("StatusLine");
+        bool fault = true;  // memory runs short once, while the next box is up
+        Box::whileShown = [&] {
+            if (std::exchange(fault, false)) throw std::bad_alloc();
+        };
+        window.find<QLineEdit>("Text3")->clear();
         window.click("Command5");
+        QCOMPARE(Box::shown, (QStringList{"Kelvane | OK | Insert The Length Of Each Line In File",
+                                          "Kelvane | OK | No File Selected"}));
+        QCOMPARE(status->text(), QStringLiteral("Not enough memory"));
+        window.find<QLineEdit>("Text3")->setText("12");
+        window.click("Command5");  // the window is usable again
         auto* summary = window.find<QLabel>("Label4");
         QCOMPARE(summary->text(), QStringLiteral("Duplicates Found   2  Of Total:   5"));
         QVERIFY(summary->width() >= summary->sizeHint().width());  // shown whole
@@ -98,6 +113,13 @@ class Form1Test : public QObject {
         QTest::keyClicks(name, QStringLiteral("out"));
 
         const QString replace = QStringLiteral("Note | OK+Cancel | File Name Exits Over Write  ");
+        fault = true;
+        window.click("Command11");
+        QCOMPARE(Box::shown.last(),
+                 QStringLiteral("Kelvane | OK | File Not Saved\nNot enough memory"));
+        QCOMPARE(status->text().toStdString(), "Cannot save " + target + ": Not enough memory");
+        QVERIFY(!window.core().busy());
+        Box::shown.clear();
         Box::setNextAnswer(MessageAnswer::Cancel);
         window.click("Command11");
         QCOMPARE(Box::shown, QStringList{replace});
@@ -175,7 +197,7 @@ class Form1Test : public QObject {
         QCOMPARE(list.bytes(), "1\r\n" + awkward);
     }
 
-    void controlsAreLockedWhileAnOperationYieldsAndASecondIsRefused() {
+    void controlsAreLockedWhileAnOperationYieldsASecondIsRefusedAndClosingStopsIt() {
         WindowUnderTest window;
         window.write("other.txt", "9\r\n");
         QVERIFY(window.choose("big.txt", numberLines(2000)));
@@ -200,21 +222,8 @@ class Form1Test : public QObject {
         QVERIFY(window.find("Command7")->isEnabled() && window.files()->isEnabled());
         QVERIFY(!window.find<NumberList>("text2")->isReadOnly());
         QCOMPARE(QApplication::focusWidget(), window.files());  // focus goes back where it was
-    }
 
-    void closingDuringARunStopsItCleanly() {
-        WindowUnderTest window;
-        QVERIFY(window.choose("big.txt", numberLines(5000)));
-        QTimer::singleShot(0, &window.form(), [&] { window.form().close(); });
-        QVERIFY(clickEntry(window.files(), "big.txt", true));
-        QVERIFY(!window.core().busy());
-        QVERIFY(Box::shown.isEmpty());
-        QVERIFY(window.listBytes().size() < numberLines(5000).size());
-        QCOMPARE(window.find<QLabel>("StatusLine")->text(), QStringLiteral("Opening stopped"));
-    }
-
-    void droppingATextFileOpensItInItsFolder() {
-        WindowUnderTest window;
+        // Dropped once the run has ended, a text file opens in its folder.
         window.makeFolder("inner");
         const std::string path = window.write("inner/Dropped.TXT", "42\r\n43\r\n");
         QVERIFY(!dropFile(&window.form(), window.write("notes.csv", "x")));
@@ -222,16 +231,14 @@ class Form1Test : public QObject {
         QCOMPARE(window.browser().folderPath(), window.folder() + "/inner");
         QCOMPARE(window.files()->currentItem()->text(), QStringLiteral("Dropped.TXT"));
         QCOMPARE(window.listBytes(), std::string("42\r\n43\r\n"));
-    }
 
-    void fileBrowserStartsAtTheCurrentFolder() {
-        const QString previous = QDir::currentPath();
-        TempFolder start;
-        QVERIFY(QDir::setCurrent(QString::fromStdString(start.path().string())));
-        WindowUnderTest window;
-        QDir::setCurrent(previous);
-        QCOMPARE(window.browser().fileListPath(),
-                 std::filesystem::canonical(start.path()).string());
+        window.browser().openFolder(window.folder());
+        QTimer::singleShot(0, &window.form(), [&] { window.form().close(); });
+        QVERIFY(clickEntry(window.files(), "big.txt", true));
+        QVERIFY(!window.core().busy());
+        QVERIFY(Box::shown.isEmpty());
+        QVERIFY(window.listBytes().size() < numberLines(2000).size());
+        QCOMPARE(window.find<QLabel>("StatusLine")->text(), QStringLiteral("Opening stopped"));
     }
 
     void listsTxtFilesOnlyWhateverTheirCaseAndRecordsTheChosenOne() {
@@ -250,8 +257,14 @@ class Form1Test : public QObject {
         QCOMPARE(window.listBytes(), std::string("1\r\n"));
     }
 
-    void folderListShowsAncestorsAboveAndSubfoldersBelow() {
+    void browserStartsAtTheCurrentFolderAndListsAncestorsAboveAndSubfoldersBelow() {
+        const QString previous = QDir::currentPath();
+        TempFolder start;
+        QVERIFY(QDir::setCurrent(QString::fromStdString(start.path().string())));
         WindowUnderTest window;
+        QDir::setCurrent(previous);
+        QCOMPARE(window.browser().fileListPath(),
+                 std::filesystem::canonical(start.path()).string());
         window.makeFolder("beta");
         window.makeFolder("Alpha");
         window.write("beta/inner.txt", "1\r\n");

@@ -1,26 +1,34 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QProcess>
 #include <QTest>
 #include <map>
 
 #include "DisplayCheck.h"
 #include "Form1.h"
 #include "Module1.h"
+#include "WindowTesting.h"
 #include "frmSplash.h"
 
 using namespace kelvane;
+using namespace kelvane::testing;
+using Box = ScriptedMessageBox;
 
 class StartupTest : public QObject {
     Q_OBJECT
   private slots:
-    void splashLoadsTheMainWindowHiddenAndItsTimerHandsOver() {
+    void splashLoadsTheMainWindowHiddenAndHandsOverBeforeTheFileNamedOpens() {
+        MessageBox::setStandIn(Box::ask);
+        TempFolder folder;
         Module1::gNextIndex = 9;
         frmSplash splash;
         QCOMPARE(Module1::gNextIndex, 1);  // the main window's load step has run
         QVERIFY(!splash.mainWindow()->isVisible());
         QCOMPARE(splash.mainWindow()->windowTitle(), QStringLiteral("::: Halvorin:::"));
+        splash.openOnShow(folder.write("words.txt", "not a number\r\n"));
+        Box::whileShown = [&] { QVERIFY(!splash.isVisible() && splash.mainWindow()->isVisible()); };
         splash.show();
-        QTRY_VERIFY_WITH_TIMEOUT(splash.mainWindow()->isVisible(), 20000);
-        QVERIFY(!splash.isVisible());
+        QTRY_COMPARE_WITH_TIMEOUT(Box::shown.size(), 1, 20000);  // the load's error
+        MessageBox::setStandIn({});
     }
 
     void closingTheSplashEarlyShowsTheMainWindowAtOnce() {
@@ -32,7 +40,7 @@ class StartupTest : public QObject {
         QVERIFY(splash.mainWindow()->isVisible());
     }
 
-    void aDisplayIsFoundInAnyOfTheThreeVariables() {
+    void aDisplayIsFoundInAnyOfTheThreeVariablesAndOneThatDoesNotAnswerIsNamed() {
         const auto withEnvironment = [](std::map<std::string, std::string> values) {
             return displayAvailable([&values](const char* name) -> const char* {
                 const auto found = values.find(name);
@@ -43,6 +51,18 @@ class StartupTest : public QObject {
         QVERIFY(withEnvironment({{"DISPLAY", ":0"}}));
         QVERIFY(withEnvironment({{"WAYLAND_DISPLAY", "wayland-0"}}));
         QVERIFY(withEnvironment({{"QT_QPA_PLATFORM", "offscreen"}}));
+
+        // A display given that does not answer is named on one line.
+        int number = 55;  // a display that no server holds
+        while (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number))) ++number;
+        const QString display = QStringLiteral(":%1").arg(number);
+        QProcess program;
+        program.start(QStringLiteral("env"), {"-u", "QT_QPA_PLATFORM", "-u", "WAYLAND_DISPLAY",
+                                              "DISPLAY=" + display, KELVANE_PROGRAM});
+        QVERIFY(program.waitForFinished());
+        QCOMPARE(program.exitCode(), 1);
+        QCOMPARE(program.readAllStandardError(),
+                 "kelvane: cannot reach the display " + display.toLatin1() + "\n");
     }
 };
 
