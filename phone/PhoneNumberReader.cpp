@@ -4,16 +4,13 @@
 #include <phonenumbers/phonenumberutil.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
-#include <set>
 #include <thread>
 #include <utility>
 
-#include "CommandError.h"
 #include "absl/container/flat_hash_set.h"
 
-namespace kelvane::cli {
+namespace kelvane::phone {
 namespace {
 
 using i18n::phonenumbers::PhoneNumber;
@@ -151,30 +148,4 @@ std::string_view PhoneNumberReader::keep(std::string_view text) {
     return kept;
 }
 
-std::string supportedRegion(std::string_view code) {
-    std::string region(code);
-    for (char& c : region) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    std::set<std::string> regions;
-    PhoneNumberUtil::GetInstance()->GetSupportedRegions(&regions);
-    if (!regions.contains(region)) {
-        throw CommandError("unknown region " + std::string(code) +
-                           " (a two-letter country code such as US or IL)");
-    }
-    return region;
-}
-
-std::string localeRegion() {
-    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const char* value = std::getenv(name);
-        if (!value || !*value) continue;
-        const std::string_view locale(value);
-        const std::size_t start = locale.find('_');
-        if (start == std::string_view::npos) return {};
-        return std::string(locale.substr(start + 1, locale.find_first_of(".@", start) - start - 1));
-    }
-    return {};
-}
-
-}  // namespace kelvane::cli
+}  // namespace kelvane::phone
