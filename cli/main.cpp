@@ -108,9 +108,11 @@ int main(int argc, char** argv) {
                      "by default the territory of the locale")
         ->type_name("CC");
     normalizeCommand
-        ->add_option("--format", normalize.format,
-                     "e164 (+972501234567; an extension is left out, as E.164 cannot carry it), "
-                     "international (+972 50-123-4567 ext. 8) or national (050-123-4567 ext. 8)")
+        ->add_option(
+            "--format", normalize.format,
+            "e164 (+972501234567; an extension is left out, as E.164 cannot carry it), "
+            "international (+972 50-123-4567 ext. 8) or national (050-123-4567 ext. 8; numbers "
+            "of other countries in international form)")
         ->transform(CLI::CheckedTransformer(formats).description(""))
         ->type_name("FORMAT")
         ->default_str("e164");

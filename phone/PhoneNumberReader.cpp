@@ -123,7 +123,11 @@ PhoneNumberReader::LoneVerdict PhoneNumberReader::judgeAlone(std::string_view ke
     if (!util_.IsValidNumber(number))
         return LoneVerdict{false, {}, invalidity(util_.IsPossibleNumberWithReason(number))};
     LoneVerdict verdict{true, {}, {}};
-    util_.Format(number, libraryFormat(format_), &verdict.text);
+    // A national form reads back as the same number only under a region of its country code.
+    const bool foreign = format_ == NumberFormat::National &&
+                         number.country_code() != util_.GetCountryCodeForRegion(region_);
+    util_.Format(number, foreign ? PhoneNumberUtil::INTERNATIONAL : libraryFormat(format_),
+                 &verdict.text);
     return verdict;
 }
 

@@ -19,7 +19,8 @@ class PhoneNumberUtil;
 namespace kelvane::phone {
 
 // How a valid number is written. E.164 cannot carry an extension, so it is left out there; the
-// other two keep it as " ext. N".
+// other two keep it as " ext. N". National is for numbers of the reader's country code; any other
+// number is written in international form, so that the list reads back as the same numbers.
 enum class NumberFormat { E164, International, National };
 
 // What a line says as a telephone number.
