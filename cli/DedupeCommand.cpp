@@ -14,6 +14,7 @@
 #include "PhoneDuplicateFilter.h"
 #include "PhoneNumberReader.h"
 #include "Progress.h"
+#include "Regions.h"
 #include "StandardStreams.h"
 
 namespace kelvane::cli {
@@ -80,9 +81,9 @@ Tally sortLines(LineStream& lines, Filter& filter, const Filter* excepted, ListO
 int runDedupe(const DedupeOptions& options) {
     InputFile input(options.input);
     for (const std::string& path : options.exceptLists) const InputFile probe(path);
-    std::optional<PhoneNumberReader> reader;
+    std::optional<phone::PhoneNumberReader> reader;
     if (!options.phoneRegion.empty()) {
-        reader.emplace(supportedRegion(options.phoneRegion), NumberFormat::E164);
+        reader.emplace(phone::supportedRegion(options.phoneRegion), phone::NumberFormat::E164);
     }
     if (!options.removed.empty() && options.removed == options.output) {
         throw CommandError("the kept and the removed lines cannot both go to " + options.output);
@@ -104,7 +105,7 @@ int runDedupe(const DedupeOptions& options) {
     };
     Tally tally;
     if (reader) {
-        PhoneDuplicateFilter filter(*reader), excepted(*reader);
+        phone::PhoneDuplicateFilter filter(*reader), excepted(*reader);
         tally = run(filter, excepted);
     } else {
         DuplicateFilter filter(options.width, LineSet::Storage::Copied);

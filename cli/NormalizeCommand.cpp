@@ -10,27 +10,12 @@
 #include "ListOutput.h"
 #include "OutputBuffer.h"
 #include "Progress.h"
+#include "Regions.h"
 #include "StandardStreams.h"
 #include "StatusText.h"
 
 namespace kelvane::cli {
 namespace {
-
-std::string chooseRegion(const std::string& option) {
-    if (!option.empty()) return supportedRegion(option);
-    const std::string territory = localeRegion();
-    if (territory.empty()) {
-        throw CommandError(
-            "no region for numbers without a country code: give --region CC (the locale names "
-            "none)");
-    }
-    try {
-        return supportedRegion(territory);
-    } catch (const CommandError&) {
-        throw CommandError("the locale's territory " + territory +
-                           " is not a known region: give --region CC");
-    }
-}
 
 // FILE:LINE: not a valid number: TEXT (REASON)
 void reportInvalid(OutputBuffer& report, std::string_view name, std::uint64_t lineNumber,
@@ -51,7 +36,7 @@ void reportInvalid(OutputBuffer& report, std::string_view name, std::uint64_t li
 
 int runNormalize(const NormalizeOptions& options) {
     InputFile input(options.input);
-    PhoneNumberReader reader(chooseRegion(options.region), options.format);
+    phone::PhoneNumberReader reader(phone::chooseRegion(options.region), options.format);
     Progress progress("Normalizing " + input.name(), input.size());
     ListOutput numbers(options.output, progress);
     OutputBuffer report([&progress](std::string_view bytes) {
@@ -67,7 +52,7 @@ int runNormalize(const NormalizeOptions& options) {
         reader.readAhead(batch);
         for (const std::string_view line : batch) {
             ++lineNumber;
-            const NumberVerdict& verdict = reader.read(line);
+            const phone::NumberVerdict& verdict = reader.read(line);
             if (verdict.valid) {
                 numbers.appendLine(verdict.text);
                 ++written;

@@ -11,7 +11,7 @@ struct NormalizeOptions {
     std::string input = "-";  // "-": standard input
     std::string output;       // empty: standard output
     std::string region;       // empty: the locale's territory
-    NumberFormat format = NumberFormat::E164;
+    phone::NumberFormat format = phone::NumberFormat::E164;
 };
 
 // Writes every line that is a valid telephone number in the format, each followed by CR LF, in

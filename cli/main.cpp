@@ -14,6 +14,7 @@
 #include "CommandError.h"
 #include "DedupeCommand.h"
 #include "NormalizeCommand.h"
+#include "Regions.h"
 #include "WidthText.h"
 
 namespace {
@@ -44,8 +45,8 @@ int main(int argc, char** argv) {
         "Checks and cleans lists of telephone numbers kept as text files, one number a line.",
         "kelvane-cli");
     // Verdicts on numbers change with the library's metadata, so the version names it.
-    app.set_version_flag("--version", "kelvane-cli " KELVANE_VERSION
-                                      " (libphonenumber metadata " PHONENUMBER_VERSION ")");
+    app.set_version_flag("--version", "kelvane-cli " KELVANE_VERSION " (libphonenumber metadata " +
+                                          std::string(kelvane::phone::metadataVersion()) + ")");
     app.require_subcommand(1);
 
     CheckOptions check;
@@ -93,10 +94,10 @@ int main(int argc, char** argv) {
         ->type_name("");
 
     NormalizeOptions normalize;
-    const std::map<std::string, NumberFormat> formats = {
-        {"e164", NumberFormat::E164},
-        {"international", NumberFormat::International},
-        {"national", NumberFormat::National}};
+    const std::map<std::string, kelvane::phone::NumberFormat> formats = {
+        {"e164", kelvane::phone::NumberFormat::E164},
+        {"international", kelvane::phone::NumberFormat::International},
+        {"national", kelvane::phone::NumberFormat::National}};
     CLI::App* normalizeCommand = app.add_subcommand(
         "normalize",
         "Write every line that is a valid telephone number in one format, each ending in CR LF, "
@@ -107,9 +108,11 @@ int main(int argc, char** argv) {
                      "by default the territory of the locale")
         ->type_name("CC");
     normalizeCommand
-        ->add_option("--format", normalize.format,
-                     "e164 (+972501234567; an extension is left out, as E.164 cannot carry it), "
-                     "international (+972 50-123-4567 ext. 8) or national (050-123-4567 ext. 8)")
+        ->add_option(
+            "--format", normalize.format,
+            "e164 (+972501234567; an extension is left out, as E.164 cannot carry it), "
+            "international (+972 50-123-4567 ext. 8) or national (050-123-4567 ext. 8; numbers "
+            "of other countries in international form)")
         ->transform(CLI::CheckedTransformer(formats).description(""))
         ->type_name("FORMAT")
         ->default_str("e164");

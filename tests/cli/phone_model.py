@@ -90,9 +90,12 @@ def main(folder):
                                                      for x in lines))
     folder.joinpath('except.txt').write_bytes(b''.join(x + b'\n' for x in except_lines))
     numbers = [parsed(line) for line in lines]
+    home = pn.country_code_for_region(REGION)
     for name, form in FORMATS.items():
         folder.joinpath(f'normalize-{name}').write_bytes(b''.join(
-            pn.format_number(n, form).encode() + b'\r\n' for n in numbers if n))
+            pn.format_number(n, form if n.country_code == home or name != 'national'
+                             else pn.PhoneNumberFormat.INTERNATIONAL).encode() + b'\r\n'
+            for n in numbers if n))
     folder.joinpath('bad').write_text(''.join(f'{i}\n' for i, n in enumerate(numbers, 1)
                                               if not n))
     for name, keys in [('phone', phone_keys), ('width', width_keys)]:

@@ -16,10 +16,11 @@ namespace i18n::phonenumbers {
 class PhoneNumberUtil;
 }
 
-namespace kelvane::cli {
+namespace kelvane::phone {
 
 // How a valid number is written. E.164 cannot carry an extension, so it is left out there; the
-// other two keep it as " ext. N".
+// other two keep it as " ext. N". National is for numbers of the reader's country code; any other
+// number is written in international form, so that the list reads back as the same numbers.
 enum class NumberFormat { E164, International, National };
 
 // What a line says as a telephone number.
@@ -103,12 +104,4 @@ class PhoneNumberReader {
     std::size_t blockFree_ = 0;
 };
 
-// `code` in capitals when the library knows it as a region (ISO 3166 two letters, any case);
-// throws CommandError otherwise.
-std::string supportedRegion(std::string_view code);
-
-// The territory of the locale (LC_ALL, LC_MESSAGES or LANG, the first one set, as in
-// en_US.UTF-8), or an empty string when it names none.
-std::string localeRegion();
-
-}  // namespace kelvane::cli
+}  // namespace kelvane::phone

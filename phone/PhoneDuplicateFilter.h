@@ -8,7 +8,7 @@
 #include "LineSet.h"
 #include "PhoneNumberReader.h"
 
-namespace kelvane::cli {
+namespace kelvane::phone {
 
 // The duplicate rule by telephone number: a valid number is a duplicate when the same number was
 // kept before, however it was written (the reader's E.164 texts are compared); a line that is not
@@ -39,4 +39,4 @@ class PhoneDuplicateFilter {
     LineSet texts_{LineSet::Storage::Copied};
 };
 
-}  // namespace kelvane::cli
+}  // namespace kelvane::phone

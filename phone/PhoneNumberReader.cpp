@@ -4,16 +4,13 @@
 #include <phonenumbers/phonenumberutil.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
-#include <set>
 #include <thread>
 #include <utility>
 
-#include "CommandError.h"
 #include "absl/container/flat_hash_set.h"
 
-namespace kelvane::cli {
+namespace kelvane::phone {
 namespace {
 
 using i18n::phonenumbers::PhoneNumber;
@@ -126,7 +123,11 @@ PhoneNumberReader::LoneVerdict PhoneNumberReader::judgeAlone(std::string_view ke
     if (!util_.IsValidNumber(number))
         return LoneVerdict{false, {}, invalidity(util_.IsPossibleNumberWithReason(number))};
     LoneVerdict verdict{true, {}, {}};
-    util_.Format(number, libraryFormat(format_), &verdict.text);
+    // A national form reads back as the same number only under a region of its country code.
+    const bool foreign = format_ == NumberFormat::National &&
+                         number.country_code() != util_.GetCountryCodeForRegion(region_);
+    util_.Format(number, foreign ? PhoneNumberUtil::INTERNATIONAL : libraryFormat(format_),
+                 &verdict.text);
     return verdict;
 }
 
@@ -151,30 +152,4 @@ std::string_view PhoneNumberReader::keep(std::string_view text) {
     return kept;
 }
 
-std::string supportedRegion(std::string_view code) {
-    std::string region(code);
-    for (char& c : region) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    std::set<std::string> regions;
-    PhoneNumberUtil::GetInstance()->GetSupportedRegions(&regions);
-    if (!regions.contains(region)) {
-        throw CommandError("unknown region " + std::string(code) +
-                           " (a two-letter country code such as US or IL)");
-    }
-    return region;
-}
-
-std::string localeRegion() {
-    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const char* value = std::getenv(name);
-        if (!value || !*value) continue;
-        const std::string_view locale(value);
-        const std::size_t start = locale.find('_');
-        if (start == std::string_view::npos) return {};
-        return std::string(locale.substr(start + 1, locale.find_first_of(".@", start) - start - 1));
-    }
-    return {};
-}
-
-}  // namespace kelvane::cli
+}  // namespace kelvane::phone
