@@ -81,15 +81,34 @@ PhoneNumberUtil::PhoneNumberFormat libraryFormat(NumberFormat format) {
             return PhoneNumberUtil::INTERNATIONAL;
         case NumberFormat::National:
             return PhoneNumberUtil::NATIONAL;
+        case NumberFormat::Rfc3966:
+            return PhoneNumberUtil::RFC3966;
         default:
             return PhoneNumberUtil::E164;
     }
 }
 
+// The library's own order, which NumberType follows.
+static_assert(static_cast<int>(NumberType::Unknown) == PhoneNumberUtil::UNKNOWN &&
+              static_cast<int>(NumberType::FixedLineOrMobile) ==
+                  PhoneNumberUtil::FIXED_LINE_OR_MOBILE &&
+              static_cast<int>(NumberType::Voicemail) == PhoneNumberUtil::VOICEMAIL);
+
 }  // namespace
 
-PhoneNumberReader::PhoneNumberReader(std::string region, NumberFormat format)
-    : util_(*PhoneNumberUtil::GetInstance()), region_(std::move(region)), format_(format) {}
+std::string_view typeName(NumberType type) {
+    static constexpr std::string_view kNames[] = {
+        "fixed-line",  "mobile", "fixed-line-or-mobile", "toll-free", "premium-rate",
+        "shared-cost", "voip",   "personal-number",      "pager",     "uan",
+        "voicemail",   "unknown"};
+    return kNames[static_cast<int>(type)];
+}
+
+PhoneNumberReader::PhoneNumberReader(std::string region, NumberFormat format, bool judgeTypes)
+    : util_(*PhoneNumberUtil::GetInstance()),
+      region_(std::move(region)),
+      format_(format),
+      judgeTypes_(judgeTypes) {}
 
 // Fewer new keys than this are not worth a thread.
 constexpr std::size_t kParallelKeys = 256;
@@ -123,6 +142,7 @@ PhoneNumberReader::LoneVerdict PhoneNumberReader::judgeAlone(std::string_view ke
     if (!util_.IsValidNumber(number))
         return LoneVerdict{false, {}, invalidity(util_.IsPossibleNumberWithReason(number))};
     LoneVerdict verdict{true, {}, {}};
+    if (judgeTypes_) verdict.type = static_cast<NumberType>(util_.GetNumberType(number));
     // A national form reads back as the same number only under a region of its country code.
     const bool foreign = format_ == NumberFormat::National &&
                          number.country_code() != util_.GetCountryCodeForRegion(region_);
@@ -136,7 +156,7 @@ const NumberVerdict& PhoneNumberReader::readNew(std::string_view key) {
 }
 
 const NumberVerdict& PhoneNumberReader::remember(std::string_view key, const LoneVerdict& verdict) {
-    const NumberVerdict kept{verdict.valid, keep(verdict.text), verdict.reason};
+    const NumberVerdict kept{verdict.valid, keep(verdict.text), verdict.reason, verdict.type};
     return byKey_.emplace(keep(key), kept).first->second;
 }
 

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "NumberFormat.h"
+#include "NumberType.h"
 #include "absl/container/flat_hash_map.h"
 
 namespace i18n::phonenumbers {
@@ -18,16 +20,14 @@ class PhoneNumberUtil;
 
 namespace kelvane::phone {
 
-// How a valid number is written. E.164 cannot carry an extension, so it is left out there; the
-// other two keep it as " ext. N". National is for numbers of the reader's country code; any other
-// number is written in international form, so that the list reads back as the same numbers.
-enum class NumberFormat { E164, International, National };
+using kelvane::NumberFormat;
 
 // What a line says as a telephone number.
 struct NumberVerdict {
     bool valid = false;
-    std::string_view text;    // valid: the number in the reader's format
-    std::string_view reason;  // not valid: why, in a few words
+    std::string_view text;                  // valid: the number in the reader's format
+    std::string_view reason;                // not valid: why, in a few words
+    NumberType type = NumberType::Unknown;  // valid, and the reader judges types: its kind
 };
 
 // Reads lines as telephone numbers with Google's libphonenumber (IsValidNumber decides), for one
@@ -50,8 +50,9 @@ struct NumberVerdict {
 // keys (about 200 bytes each). Verdicts and their texts stay valid as long as the reader.
 class PhoneNumberReader {
   public:
-    // `region`: a region the library supports, in capitals (see supportedRegion).
-    PhoneNumberReader(std::string region, NumberFormat format);
+    // `region`: a region the library supports, in capitals (see supportedRegion). The kind of a
+    // number costs the library a second pass over its plan, so it is judged only when asked for.
+    PhoneNumberReader(std::string region, NumberFormat format, bool judgeTypes = false);
 
     // Judges the lines not seen before among `lines`, on two threads, so that read() finds them.
     void readAhead(std::span<const std::string_view> lines);
@@ -85,6 +86,7 @@ class PhoneNumberReader {
         bool valid = false;
         std::string text;
         std::string_view reason;
+        NumberType type = NumberType::Unknown;
     };
     LoneVerdict judgeAlone(std::string_view key) const;
 
@@ -96,6 +98,7 @@ class PhoneNumberReader {
     const i18n::phonenumbers::PhoneNumberUtil& util_;
     std::string region_;
     NumberFormat format_;
+    bool judgeTypes_;
     char key_[kLongestKeyedLine];
 
     absl::flat_hash_map<std::string_view, NumberVerdict> byKey_;
