@@ -51,8 +51,10 @@ class PhoneNumberReader {
   public:
     // `region`: a region the library supports, in capitals (see supportedRegion).
     PhoneNumberReader(std::string region, NumberFormat format);
+    virtual ~PhoneNumberReader() = default;
 
     // Judges the lines not seen before among `lines`, on two threads, so that read() finds them.
+    // What either thread throws reaches the caller, once both have ended, and nothing is kept.
     void readAhead(std::span<const std::string_view> lines);
 
     const NumberVerdict& read(std::string_view line) {
@@ -60,6 +62,16 @@ class PhoneNumberReader {
         const auto found = byKey_.find(key);
         return found != byKey_.end() ? found->second : readNew(key);
     }
+
+  protected:
+    // A verdict worked out without the reader's tables, safe to compute on any thread; `text`
+    // is the number in the reader's format when valid. A derived reader may judge otherwise.
+    struct LoneVerdict {
+        bool valid = false;
+        std::string text;
+        std::string_view reason;
+    };
+    virtual LoneVerdict judgeAlone(std::string_view key) const;
 
   private:
     // Longer lines are refused by the library as too long; taking separators out would hide that.
@@ -77,15 +89,6 @@ class PhoneNumberReader {
         }
         return std::string_view(key_, size);
     }
-
-    // A verdict worked out without the reader's tables, safe to compute on any thread; `text`
-    // is the number in the reader's format when valid.
-    struct LoneVerdict {
-        bool valid = false;
-        std::string text;
-        std::string_view reason;
-    };
-    LoneVerdict judgeAlone(std::string_view key) const;
 
     const NumberVerdict& readNew(std::string_view key);
     const NumberVerdict& remember(std::string_view key, const LoneVerdict& verdict);
