@@ -45,22 +45,31 @@ install: build
 clean:
 	rm -rf $(BUILD)
 
-# Reliability: the core's fuzz targets (clang, libFuzzer) and the tests under the sanitizers.
+# Reliability: the core's fuzz targets (clang, libFuzzer) and the tests under the sanitizers:
+# every test, the window's too, under AddressSanitizer and UndefinedBehaviorSanitizer, and the
+# batch command's tests, with its reading threads, under ThreadSanitizer.
 FUZZ_SECONDS ?= 60
 FUZZ_BUILD ?= build-fuzz
 FUZZ_OUT ?= fuzz-out
 ASAN_BUILD ?= build-asan
+TSAN_BUILD ?= build-tsan
+SANITIZER_FLAGS = -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
 
-.PHONY: fuzz test-asan
+.PHONY: fuzz test-asan test-tsan
 
 fuzz: deps
-	@cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+	@cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j$(JOBS)
 	@fuzz/run $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_OUT)
 
 test-asan: deps
-	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DKELVANE_SANITIZE=ON -DKELVANE_GUI=OFF >/dev/null
+	@cmake -S . -B $(ASAN_BUILD) $(SANITIZER_FLAGS) -DKELVANE_SANITIZE=address >/dev/null
 	@cmake --build $(ASAN_BUILD) -j$(JOBS)
 	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j$(JOBS)
+
+test-tsan: deps
+	@cmake -S . -B $(TSAN_BUILD) $(SANITIZER_FLAGS) -DKELVANE_SANITIZE=thread -DKELVANE_GUI=OFF >/dev/null
+	@cmake --build $(TSAN_BUILD) -j$(JOBS) --target cli_tests
+	@cd $(TSAN_BUILD) && TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+	  ctest --output-on-failure -j$(JOBS) -L cli

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
 #include <thread>
 #include <utility>
 
@@ -124,12 +125,19 @@ void PhoneNumberReader::readAhead(std::span<const std::string_view> lines) {
     if (keys.size() < kParallelKeys) return;
     std::vector<LoneVerdict> verdicts(keys.size());
     const std::size_t half = keys.size() / 2;
-    const auto judgeRange = [&](std::size_t from, std::size_t to) {
-        for (std::size_t i = from; i < to; ++i) verdicts[i] = judgeAlone(keys[i]);
-    };
-    std::thread other(judgeRange, half, keys.size());
-    judgeRange(0, half);
-    other.join();
+    std::exception_ptr otherFailure;  // the other thread's, thrown here once it has ended
+    {
+        // Joined on leaving this block, however this thread's half ends.
+        const std::jthread other([&] {
+            try {
+                for (std::size_t i = half; i < keys.size(); ++i) verdicts[i] = judgeAlone(keys[i]);
+            } catch (...) {
+                otherFailure = std::current_exception();
+            }
+        });
+        for (std::size_t i = 0; i < half; ++i) verdicts[i] = judgeAlone(keys[i]);
+    }
+    if (otherFailure) std::rethrow_exception(otherFailure);
     for (std::size_t i = 0; i < keys.size(); ++i) remember(keys[i], verdicts[i]);
 }
 

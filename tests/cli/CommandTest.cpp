@@ -3,8 +3,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <new>
 
 #include "CliRun.h"
+#include "PhoneNumberReader.h"
 
 namespace kelvane::testing {
 namespace {
@@ -116,6 +118,30 @@ TEST_F(CliTest, AWriteThatFailsPartWayLeavesTheOldOutputAndACompleteOneReplacesI
     ::close(reader);
     struct stat info {};
     EXPECT_TRUE(::stat(pipe.c_str(), &info) == 0 && S_ISFIFO(info.st_mode));
+}
+
+// A reader whose parser runs out of memory on one key.
+struct FailingReader : phone::PhoneNumberReader {
+    explicit FailingReader(std::string_view key)
+        : PhoneNumberReader("IL", phone::NumberFormat::E164), failing(key) {}
+    LoneVerdict judgeAlone(std::string_view key) const override {
+        if (key == failing) throw std::bad_alloc();
+        return PhoneNumberReader::judgeAlone(key);
+    }
+    std::string_view failing;
+};
+
+// Enough new numbers for two threads: the calling thread judges the first half, the other the rest.
+TEST(PhoneNumberReader, AFailureOnEitherThreadReachesTheCallerAndTheReaderReadsOn) {
+    std::vector<std::string> numbers;
+    for (int i = 0; i < 600; ++i) numbers.push_back("0501" + std::to_string(100000 + i));
+    const std::vector<std::string_view> lines(numbers.begin(), numbers.end());
+    for (const std::string_view failing : {lines.front(), lines.back()}) {
+        FailingReader reader(failing);
+        EXPECT_THROW(reader.readAhead(lines), std::bad_alloc) << failing;
+        EXPECT_EQ(reader.read(lines[1]).text, "+972501100001");
+        EXPECT_THROW(reader.read(failing), std::bad_alloc);
+    }
 }
 
 }  // namespace

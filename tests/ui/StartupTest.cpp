@@ -1,10 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <malloc.h>
+#include <unistd.h>
+
 #include <QProcess>
 #include <QTest>
+#include <fstream>
 #include <map>
 
+#include "ChildProcess.h"
 #include "DisplayCheck.h"
 #include "Form1.h"
+#include "HugePages.h"
 #include "Module1.h"
 #include "WindowTesting.h"
 #include "frmSplash.h"
@@ -63,6 +69,49 @@ class StartupTest : public QObject {
         QCOMPARE(program.exitCode(), 1);
         QCOMPARE(program.readAllStandardError(),
                  "kelvane: cannot reach the display " + display.toLatin1() + "\n");
+    }
+
+    // The program's own allocation function, linked in here as in the program.
+    void largeBlocksStartOnAHugePageAndAFailedAllocationAsksTheNewHandler() {
+#ifndef KELVANE_HUGE_ALLOCATIONS
+        QSKIP("the sanitizers' allocator replaces the program's");
+#endif
+        for (const std::size_t size :
+             {kHugePage - 1, kHugePage, kHugePage + 1, 2 * kHugePage - 1}) {
+            auto* block = static_cast<char*>(::operator new(size));
+            QVERIFY(::malloc_usable_size(block) >= size);
+            block[size - 1] = 1;
+            QVERIFY(size < kHugePage || reinterpret_cast<std::uintptr_t>(block) % kHugePage == 0);
+            ::operator delete(block);
+        }
+
+        // Room for the block only once the new handler frees the reserve, whatever the heap holds
+        // free; with no handler left, an impossible size throws.
+        constexpr std::size_t kBlock = std::size_t{256} << 20;
+        static void* reserve = nullptr;
+        const auto roomForTheBlock = [] {
+            std::size_t pages = 0;
+            std::ifstream("/proc/self/statm") >> pages;
+            const rlim_t bytes = pages * ::sysconf(_SC_PAGESIZE) + kBlock + (32 << 20);
+            const rlimit limit{bytes, bytes};
+            return ::setrlimit(RLIMIT_AS, &limit) == 0 && (reserve = std::malloc(kBlock));
+        };
+        const auto report = testing::runInChild(roomForTheBlock, [] {
+            std::set_new_handler([] {
+                std::free(std::exchange(reserve, nullptr));
+                std::set_new_handler(nullptr);
+            });
+            std::string report;
+            try {
+                static_cast<char*>(::operator new(kBlock))[kBlock - 1] = 1;
+                report = reserve ? "kept" : "freed";
+                (void)::operator new(SIZE_MAX / 2);
+            } catch (const std::bad_alloc&) {
+                return report + ", then bad_alloc";
+            }
+            return report + ", then allocated";
+        });
+        QCOMPARE(QString::fromStdString(report.value_or("died")), "freed, then bad_alloc");
     }
 };
 
