@@ -35,10 +35,11 @@ struct NumberVerdict {
 // The library spends 15 to 25 microseconds on a line, most of it in ICU regular expressions
 // (Python's phonenumbers about 30), so a line is parsed only when no line with the same key was
 // parsed before. The key of a line made only of digits, "+" and the separators " ", "-", ".",
-// "(", ")" is the line without those separators, which the library ignores there; it is also
-// what the library is given, since it parses a plain run of digits up to a third faster. Any other
-// line is its own key: a letter can be a vanity digit or an extension label, and next to one a
-// blank can end the extension; a tab makes a line not a number at all.
+// "(", ")" is the line without those separators, which the library ignores there once it has
+// found the line to be a number at all (see keyOf); it is also what the library is given, since
+// it parses a plain run of digits up to a third faster. Any other line is its own key: a letter
+// can be a vanity digit or an extension label, and next to one a blank can end the extension; a
+// tab makes a line not a number at all.
 //
 // The library's parser is the cost, and it may run on two threads at once: readAhead() parses
 // the new keys of a block of lines in two halves side by side (112,136 keys of the bench list in
@@ -77,17 +78,28 @@ class PhoneNumberReader {
     // Longer lines are refused by the library as too long; taking separators out would hide that.
     static constexpr std::size_t kLongestKeyedLine = 250;
 
+    // From its first digit or "+" to its last digit, the library takes a line for a number only
+    // when that is two digits alone, or three digits or more among separators after one run of
+    // "+": it finds none in "1-2" or "+ +123", but does in their keys "12" and "++123". Such
+    // lines are their own keys.
     std::string_view keyOf(std::string_view line) {
         if (line.size() > kLongestKeyedLine) return line;
-        std::size_t size = 0;
+        std::size_t size = 0, digits = 0;
+        char previous = 0;
         for (const char c : line) {
-            if ((c >= '0' && c <= '9') || c == '+') {
-                key_[size++] = c;
-            } else if (c != ' ' && c != '-' && c != '.' && c != '(' && c != ')') {
+            if (c >= '0' && c <= '9') {
+                ++digits;
+            } else if (c == '+') {
+                if (size > 0 && key_[size - 1] == '+' && previous != '+') return line;
+            } else if (c == ' ' || c == '-' || c == '.' || c == '(' || c == ')') {
+                previous = c;
+                continue;
+            } else {
                 return line;
             }
+            key_[size++] = previous = c;
         }
-        return std::string_view(key_, size);
+        return digits < 3 ? line : std::string_view(key_, size);
     }
 
     const NumberVerdict& readNew(std::string_view key);
