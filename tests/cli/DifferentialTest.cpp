@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <unistd.h>
-
 #include <array>
 #include <cstdlib>
 #include <random>
@@ -9,7 +7,6 @@
 #include "CliRun.h"
 #include "DuplicateModel.h"
 #include "LineModel.h"
-#include "LineStream.h"
 
 namespace kelvane::testing {
 namespace {
@@ -38,24 +35,6 @@ std::string randomList(std::mt19937& random) {
 }
 
 using Differential = CliTest;
-
-TEST_F(Differential, StreamedLinesMatchTheLineModelAcrossBlockEnds) {
-    std::mt19937 random(1207);
-    for (int round = 0; round < 3000; ++round) {
-        const std::string text = randomText(random, 200);
-        const std::size_t blockSize = 16 + random() % 48;
-        int ends[2];
-        ASSERT_EQ(::pipe(ends), 0);
-        ASSERT_EQ(::write(ends[1], text.data(), text.size()), ssize_t(text.size()));
-        ::close(ends[1]);
-        cli::LineStream stream(ends[0], "<pipe>", blockSize);
-        std::vector<std::string> lines;
-        std::vector<std::string_view> batch;
-        while (stream.nextLines(batch)) lines.insert(lines.end(), batch.begin(), batch.end());
-        ::close(ends[0]);
-        ASSERT_EQ(lines, modelLines(text)) << "round " << round << ", block " << blockSize;
-    }
-}
 
 // Every way to give the list and the width: a file, standard input with or without a dash, and
 // the width as the window's box reads it.
