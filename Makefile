@@ -45,7 +45,7 @@ install: build
 clean:
 	rm -rf $(BUILD)
 
-# Reliability: the core's fuzz targets (clang, libFuzzer) and the tests under the sanitizers:
+# Reliability: the fuzz targets (clang, libFuzzer) and the tests under the sanitizers:
 # every test, the window's too, under AddressSanitizer and UndefinedBehaviorSanitizer, and the
 # batch command's tests, with its reading threads, under ThreadSanitizer.
 FUZZ_SECONDS ?= 60
