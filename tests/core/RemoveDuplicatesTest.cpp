@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CoreFixture.h"
+#include "DuplicateModel.h"
 
 namespace kelvane::testing {
 namespace {
@@ -37,9 +38,30 @@ TEST_F(RemoveDuplicates, KeepsTheFirstOccurrenceOfEachLineAndSumsUp) {
         const std::string kept = std::to_string(std::count(c.kept.begin(), c.kept.end(), '\n'));
         EXPECT_EQ(controls.list, c.kept);
         EXPECT_EQ(controls.formCaption, kept);
-        EXPECT_EQ(controls.progressMaximum,  // the lines read
-                  static_cast<std::uint64_t>(std::count(c.bytes.begin(), c.bytes.end(), '\n')));
         EXPECT_EQ(controls.status, c.status + " from " + core.mFilePath);
+    }
+}
+
+TEST_F(RemoveDuplicates, AgreesWithTheLiteralRuleThroughTheWholeOperation) {
+    std::mt19937 random(612);
+    for (int round = 0; round < 400; ++round) {
+        const Strings lines = randomLines(random, 25, 6);
+        const std::size_t width = random() % 15;
+        std::string bytes;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            // A last line that is not empty may go without a break.
+            const bool unterminated = i + 1 == lines.size() && !lines[i].empty() && random() % 2;
+            bytes += lines[i] + (unterminated ? "" : random() % 2 ? "\r\n" : "\n");
+        }
+        run(bytes, std::to_string(width));
+
+        const DuplicateModel model(lines, width);
+        ASSERT_EQ(controls.list, listTextOf(model.kept)) << "round " << round;
+        ASSERT_EQ(controls.summaryCaption,
+                  "Duplicates Found   " + std::to_string(model.duplicates) +
+                      "  Of Total:   " + (lines.empty() ? "" : std::to_string(lines.size())));
+        ASSERT_EQ(controls.progressValue, model.kept.size());
+        ASSERT_EQ(controls.progressMaximum, lines.size());
     }
 }
 
