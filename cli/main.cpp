@@ -15,6 +15,7 @@
 #include "DedupeCommand.h"
 #include "NormalizeCommand.h"
 #include "Regions.h"
+#include "TypeFilter.h"
 #include "WidthText.h"
 
 namespace {
@@ -31,6 +32,25 @@ const CLI::Validator kWidthNumber(
         return std::string();
     },
     "");
+
+// --column, --delimiter and --no-header, alike for normalize and dedupe.
+void addColumnOptions(CLI::App& command, ColumnOptions& options, std::string_view rows) {
+    CLI::Option* column =
+        command
+            .add_option("--column", options.column,
+                        "Read FILE as CSV (RFC 4180) and take the numbers from column COL, a "
+                        "header name or a number from 1; " +
+                            std::string(rows))
+            ->type_name("COL");
+    command
+        .add_option("--delimiter", options.delimiter,
+                    "The CSV delimiter, one character (\\t for a tab); by default a tab for a "
+                    ".tsv file, else a comma")
+        ->type_name("C")
+        ->needs(column);
+    command.add_flag("--no-header", options.noHeader, "The CSV file has no header row")
+        ->needs(column);
+}
 
 int reportError(const std::string& message) {
     const std::string line = "kelvane-cli: " + message + "\n";
@@ -79,6 +99,14 @@ int main(int argc, char** argv) {
             ->type_name("CC");
     phone->excludes("--width");
     dedupeCommand
+        ->add_option("--type", dedupe.types,
+                     "Keep only numbers of these kinds, a comma list of mobile, fixed-line, "
+                     "toll-free, premium-rate, shared-cost, voip, personal-number, pager, uan, "
+                     "voicemail, unknown (a number that may be either mobile or fixed line counts "
+                     "as both); the others are removed and counted as Other Types")
+        ->type_name("TYPES")
+        ->needs(phone);
+    dedupeCommand
         ->add_option("--except", dedupe.exceptLists,
                      "Drop every line that is a duplicate of a line of LIST, as if LIST came "
                      "first; may be given more than once")
@@ -90,6 +118,9 @@ int main(int argc, char** argv) {
                      "Write the lines not kept (duplicates and excepted lines) to FILE, replaced "
                      "only when complete")
         ->type_name("FILE");
+    addColumnOptions(*dedupeCommand, dedupe.columns,
+                     "every row is kept or removed whole, the header row kept; rows whose field "
+                     "is empty are all kept");
     dedupeCommand->add_option("FILE", dedupe.input, "File to clean; none or - reads standard input")
         ->type_name("");
 
@@ -97,7 +128,8 @@ int main(int argc, char** argv) {
     const std::map<std::string, kelvane::phone::NumberFormat> formats = {
         {"e164", kelvane::phone::NumberFormat::E164},
         {"international", kelvane::phone::NumberFormat::International},
-        {"national", kelvane::phone::NumberFormat::National}};
+        {"national", kelvane::phone::NumberFormat::National},
+        {"rfc3966", kelvane::phone::NumberFormat::Rfc3966}};
     CLI::App* normalizeCommand = app.add_subcommand(
         "normalize",
         "Write every line that is a valid telephone number in one format, each ending in CR LF, "
@@ -112,7 +144,7 @@ int main(int argc, char** argv) {
             "--format", normalize.format,
             "e164 (+972501234567; an extension is left out, as E.164 cannot carry it), "
             "international (+972 50-123-4567 ext. 8) or national (050-123-4567 ext. 8; numbers "
-            "of other countries in international form)")
+            "of other countries in international form) or rfc3966 (tel:+972-50-123-4567;ext=8)")
         ->transform(CLI::CheckedTransformer(formats).description(""))
         ->type_name("FORMAT")
         ->default_str("e164");
@@ -121,6 +153,19 @@ int main(int argc, char** argv) {
                      "Write the numbers to OUT (replaced only when complete; may be FILE itself) "
                      "instead of standard output")
         ->type_name("OUT");
+    normalizeCommand
+        ->add_option("--type", normalize.types,
+                     "Write only numbers of these kinds (a comma list: mobile, fixed-line, "
+                     "toll-free, premium-rate, shared-cost, voip, personal-number, pager, uan, "
+                     "voicemail, unknown; a number that may be either mobile or fixed line counts "
+                     "as both) and report the others as FILE:LINE: other type: TEXT (TYPE)")
+        ->type_name("TYPES");
+    addColumnOptions(*normalizeCommand, normalize.columns,
+                     "each row is written byte for byte with the field replaced by the number, "
+                     "the header row kept");
+    normalizeCommand->add_flag(
+        "--keep-invalid", normalize.keepInvalid,
+        "With --column, keep the rows whose field is not a valid number, unchanged");
     normalizeCommand
         ->add_option("FILE", normalize.input, "File to read; none or - reads standard input")
         ->type_name("");
@@ -141,6 +186,8 @@ int main(int argc, char** argv) {
         if (normalizeCommand->parsed()) return runNormalize(normalize);
         return runDedupe(dedupe);
     } catch (const CommandError& error) {
+        return reportError(error.what());
+    } catch (const kelvane::phone::TypeError& error) {
         return reportError(error.what());
     } catch (const std::bad_alloc&) {
         return reportError("not enough memory for the distinct lines");
