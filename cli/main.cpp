@@ -13,6 +13,8 @@
 #include "CheckCommand.h"
 #include "CommandError.h"
 #include "DedupeCommand.h"
+#include "ExtractCommand.h"
+#include "InfoCommand.h"
 #include "NormalizeCommand.h"
 #include "Regions.h"
 #include "TypeFilter.h"
@@ -170,6 +172,54 @@ int main(int argc, char** argv) {
         ->add_option("FILE", normalize.input, "File to read; none or - reads standard input")
         ->type_name("");
 
+    ExtractOptions extract;
+    CLI::App* extractCommand = app.add_subcommand(
+        "extract", "Find the telephone numbers in free text and write each as FILE:LINE: NUMBER.");
+    extractCommand
+        ->add_option("--region", extract.region,
+                     "Region of numbers written without a country code; by default the "
+                     "territory of the locale")
+        ->type_name("CC");
+    const std::map<std::string, kelvane::phone::Leniency> leniencies = {
+        {"possible", kelvane::phone::Leniency::Possible},
+        {"valid", kelvane::phone::Leniency::Valid},
+        {"strict", kelvane::phone::Leniency::Strict},
+        {"exact", kelvane::phone::Leniency::Exact}};
+    extractCommand
+        ->add_option("--leniency", extract.leniency,
+                     "How sure the match must be: possible (a possible length), valid (in the "
+                     "numbering plan), strict (valid, and its digits grouped as the plan groups "
+                     "them or not at all) or exact (grouped exactly so)")
+        ->transform(CLI::CheckedTransformer(leniencies).description(""))
+        ->type_name("LENIENCY")
+        ->default_str("valid");
+    extractCommand
+        ->add_option("--format", extract.format, "e164, international, national or rfc3966")
+        ->transform(CLI::CheckedTransformer(formats).description(""))
+        ->type_name("FORMAT")
+        ->default_str("e164");
+    extractCommand->add_flag("--only-numbers", extract.onlyNumbers,
+                             "Write only the numbers, one a line");
+    extractCommand
+        ->add_option("FILE", extract.input, "File to read; none or - reads standard input")
+        ->type_name("");
+
+    InfoOptions info;
+    CLI::App* infoCommand = app.add_subcommand(
+        "info",
+        "For each line, write tab-separated: the line, valid or invalid, and for a valid number "
+        "its E.164 form, region, type and place.");
+    infoCommand
+        ->add_option("--region", info.region,
+                     "Region of numbers written without a country code; by default the "
+                     "territory of the locale")
+        ->type_name("CC");
+    infoCommand->add_flag("--summary", info.summary,
+                          "Write a table of how many lines there are of each region and type, "
+                          "each count with a bar, instead");
+    infoCommand->add_option("FILE", info.input, "File to read; none or - reads standard input")
+        ->type_name("");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
@@ -184,6 +234,8 @@ int main(int argc, char** argv) {
     try {
         if (checkCommand->parsed()) return runCheck(check);
         if (normalizeCommand->parsed()) return runNormalize(normalize);
+        if (extractCommand->parsed()) return runExtract(extract);
+        if (infoCommand->parsed()) return runInfo(info);
         return runDedupe(dedupe);
     } catch (const CommandError& error) {
         return reportError(error.what());
