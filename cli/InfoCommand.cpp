@@ -32,8 +32,8 @@ std::string padded(std::string text, std::size_t width) {
 // largest (at least one character).
 std::string summaryTable(const std::map<std::pair<std::string, std::string>, std::uint64_t>& counts,
                          std::uint64_t lines) {
-    std::vector<std::pair<std::pair<std::string, std::string>, std::uint64_t>> rows(
-        counts.begin(), counts.end());
+    std::vector<std::pair<std::pair<std::string, std::string>, std::uint64_t>> rows(counts.begin(),
+                                                                                    counts.end());
     std::stable_sort(rows.begin(), rows.end(),
                      [](const auto& a, const auto& b) { return a.second > b.second; });
     const std::uint64_t largest = rows.empty() ? 1 : rows.front().second;
@@ -69,9 +69,8 @@ int runInfo(const InfoOptions& options) {
     while (lines.nextLines(batch)) {
         phone::readBlock(reader, batch, [&](std::string_view line, const auto& verdict) {
             ++total;
-            const phone::NumberInfo info = verdict.valid
-                                               ? phone::describeNumber(line, region, language)
-                                               : phone::NumberInfo{};
+            const phone::NumberInfo info =
+                verdict.valid ? phone::describeNumber(line, region, language) : phone::NumberInfo{};
             const std::string type(info.valid ? phone::typeName(info.type) : "invalid");
             if (options.summary) {
                 ++counts[{info.valid ? info.region : "-", type}];
@@ -79,8 +78,10 @@ int runInfo(const InfoOptions& options) {
             }
             out.append(line);
             out.append(info.valid ? "\tvalid\t" : "\tinvalid\t");
-            if (info.valid) out.append(info.e164 + "\t" + info.region + "\t" + type + "\t" + info.place);
-            else out.append("\t\t\t");
+            if (info.valid)
+                out.append(info.e164 + "\t" + info.region + "\t" + type + "\t" + info.place);
+            else
+                out.append("\t\t\t");
             out.append("\n");
         });
     }
