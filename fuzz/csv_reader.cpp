@@ -32,9 +32,9 @@ Model pythonCsv(std::string_view text, char delimiter) {
     std::vector<std::string_view> lines;
     while (!text.empty()) {
         std::size_t end = text.find_first_of("\r\n");
-        end = end == std::string_view::npos           ? text.size()
+        end = end == std::string_view::npos                                         ? text.size()
               : text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? end + 2
-                                                                                   : end + 1;
+                                                                                    : end + 1;
         lines.push_back(text.substr(0, end));
         text.remove_prefix(end);
     }
@@ -82,8 +82,10 @@ Model pythonCsv(std::string_view text, char delimiter) {
                 }
                 return true;
             case InQuoted:
-                if (c == '"') state = QuoteInQuoted;
-                else if (c != kEol) field += static_cast<char>(c);
+                if (c == '"')
+                    state = QuoteInQuoted;
+                else if (c != kEol)
+                    field += static_cast<char>(c);
                 return true;
             case QuoteInQuoted:
                 if (c == '"') {
