@@ -35,23 +35,31 @@ const CLI::Validator kWidthNumber(
     },
     "");
 
-// --column, --delimiter and --no-header, alike for normalize and dedupe.
+// --column, --delimiter and --no-header, alike for normalize and dedupe. The last two need the
+// first; that is checked after parsing, as a "Needs:" in the help would break the man page's
+// layout.
 void addColumnOptions(CLI::App& command, ColumnOptions& options, std::string_view rows) {
-    CLI::Option* column =
-        command
-            .add_option("--column", options.column,
-                        "Read FILE as CSV (RFC 4180) and take the numbers from column COL, a "
-                        "header name or a number from 1; " +
-                            std::string(rows))
-            ->type_name("COL");
+    command
+        .add_option("--column", options.column,
+                    "Read FILE as CSV (RFC 4180) and take the numbers from column COL, a header "
+                    "name or a number from 1; " +
+                        std::string(rows))
+        ->type_name("COL");
     command
         .add_option("--delimiter", options.delimiter,
-                    "The CSV delimiter, one character (\\t for a tab); by default a tab for a "
-                    ".tsv file, else a comma")
-        ->type_name("C")
-        ->needs(column);
-    command.add_flag("--no-header", options.noHeader, "The CSV file has no header row")
-        ->needs(column);
+                    "With --column, the CSV delimiter, one character (\\t for a tab); by default "
+                    "a tab for a .tsv file, else a comma")
+        ->type_name("C");
+    command.add_flag("--no-header", options.noHeader, "With --column, the file has no header row");
+}
+
+// The name of an option given without the one it needs, or nothing.
+std::optional<std::string> missingNeed(const ColumnOptions& columns, bool keepInvalid) {
+    if (!columns.column.empty()) return std::nullopt;
+    if (!columns.delimiter.empty()) return "--delimiter";
+    if (columns.noHeader) return "--no-header";
+    if (keepInvalid) return "--keep-invalid";
+    return std::nullopt;
 }
 
 int reportError(const std::string& message) {
@@ -105,9 +113,8 @@ int main(int argc, char** argv) {
                      "Keep only numbers of these kinds, a comma list of mobile, fixed-line, "
                      "toll-free, premium-rate, shared-cost, voip, personal-number, pager, uan, "
                      "voicemail, unknown (a number that may be either mobile or fixed line counts "
-                     "as both); the others are removed and counted as Other Types")
-        ->type_name("TYPES")
-        ->needs(phone);
+                     "as both); the others are removed and counted as Other Types; needs --phone")
+        ->type_name("TYPES");
     dedupeCommand
         ->add_option("--except", dedupe.exceptLists,
                      "Drop every line that is a duplicate of a line of LIST, as if LIST came "
@@ -230,6 +237,14 @@ int main(int argc, char** argv) {
         }
         return reportError(std::string(error.what()) + " (see kelvane-cli --help)");
     }
+
+    const std::optional<std::string> missing =
+        normalizeCommand->parsed() ? missingNeed(normalize.columns, normalize.keepInvalid)
+        : dedupeCommand->parsed()  ? missingNeed(dedupe.columns, false)
+                                   : std::nullopt;
+    if (missing) return reportError(*missing + " needs --column (see kelvane-cli --help)");
+    if (dedupeCommand->parsed() && !dedupe.types.empty() && dedupe.phoneRegion.empty())
+        return reportError("--type needs --phone (see kelvane-cli --help)");
 
     try {
         if (checkCommand->parsed()) return runCheck(check);
