@@ -114,13 +114,14 @@ class CsvDifferential : public CliTest {
 };
 
 TEST_F(CsvDifferential, ColumnsTypesTextAndInfoAgreeWithPythonCsvAndPhonenumbers) {
-    for (const std::string file : {"contacts.csv", "mobiles.csv"}) {
+    for (const std::string file : {"contacts.csv", "mobiles.csv", "tabs.tsv"}) {
         std::vector<std::string> options = {"--column", "phone", file};
         if (file == "mobiles.csv")
             options.insert(options.end(), {"--delimiter", ";", "--type", "mobile,toll-free"});
         std::vector<std::string> normalize = {"normalize", "--region", "IL"};
         if (file == "mobiles.csv")
             normalize.insert(normalize.end(), {"--format", "rfc3966", "--keep-invalid"});
+        if (file == "tabs.tsv") normalize.insert(normalize.end(), {"--format", "international"});
         normalize.insert(normalize.end(), options.begin(), options.end());
         const CliResult normalized = run(normalize);
         EXPECT_EQ(normalized.out, expected(file + ".normalized")) << file;
@@ -132,6 +133,15 @@ TEST_F(CsvDifferential, ColumnsTypesTextAndInfoAgreeWithPythonCsvAndPhonenumbers
         EXPECT_EQ(expected("removed.csv"), expected(file + ".removed")) << file;
         EXPECT_EQ(deduplicated.err, expected(file + ".summary")) << file;
     }
+    // A list, one number a line, keeps only the kinds asked for too.
+    const CliResult normalized = run({"normalize", "--region", "IL", "--type", "mobile,toll-free",
+                                      "--format", "national", "list.txt"});
+    EXPECT_EQ(normalized.out, expected("list-normalized"));
+    EXPECT_EQ(reportedLines(normalized.err, "list.txt"), expected("list-bad"));
+    const CliResult deduplicated =
+        run({"dedupe", "--phone", "IL", "--type", "mobile,toll-free", "list.txt"});
+    EXPECT_EQ(deduplicated.out, expected("list-kept"));
+    EXPECT_EQ(deduplicated.err, expected("list-summary"));
     for (const auto& [leniency, format] : {std::pair{"possible", "national"},
                                            {"valid", "e164"},
                                            {"strict", "international"},

@@ -96,14 +96,17 @@ def put(folder, name, data):
     folder.joinpath(name).write_bytes(data.encode() if isinstance(data, str) else data)
 
 
+def keeper(types):
+    wanted = set(types.split(',')) if types else set(TYPES + ['unknown'])
+    return lambda t: t in wanted or (t == 'fixed-line-or-mobile' and
+                                     bool(wanted & {'mobile', 'fixed-line'}))
+
+
 def column_models(folder, name, delim, form, types, keep_invalid):
     rows = generate(400, delim)
     put(folder, name, text_of(rows, delim))
     starts = check_with_csv(folder / name, rows, delim)
-    wanted = set(types.split(',')) if types else set(TYPES + ['unknown'])
-
-    def keeps(t):
-        return t in wanted or (t == 'fixed-line-or-mobile' and wanted & {'mobile', 'fixed-line'})
+    keeps = keeper(types)
     out, bad, kept, removed, seen = ['\ufeff' + delim.join(rows[0][0]) + '\r\n'], [], [], [], set()
     empty = other = 0
     for (fields, values, end), line in zip(rows[1:], starts[1:]):
@@ -175,6 +178,23 @@ def text_models(folder, rows):
             for m in pn.PhoneNumberMatcher(line, REGION, leniency=LENIENCY[leniency])))
     listed = [values[2] for fields, values, _ in rows[1:] if fields]
     put(folder, 'list.txt', ''.join(x + '\n' for x in listed))
+    keeps, norm, bad, kept, seen, other = keeper('mobile,toll-free'), [], [], [], set(), 0
+    for i, line in enumerate(listed, 1):
+        n = parsed(line)
+        if n and keeps(number_type(n)):
+            norm.append(formatted(n, 'national') + '\r\n')
+        else:
+            bad.append(f'{i}\n')
+        key = pn.format_number(n, pn.PhoneNumberFormat.E164) if n else line
+        other += bool(n and not keeps(number_type(n)))
+        if key not in seen and not (n and not keeps(number_type(n))):
+            seen.add(key)
+            kept.append(line + '\r\n')
+    put(folder, 'list-normalized', ''.join(norm))
+    put(folder, 'list-bad', ''.join(bad))
+    put(folder, 'list-kept', ''.join(kept))
+    put(folder, 'list-summary', f'Duplicates Found   {len(listed) - len(kept) - other}  Of Total:   '
+        f'{len(listed)}  Other Types:   {other}\n')
     info = []
     for line in listed:
         n = parsed(line)
@@ -193,6 +213,7 @@ def main(folder):
     folder = Path(folder)
     rows = column_models(folder, 'contacts.csv', ',', 'e164', '', False)
     column_models(folder, 'mobiles.csv', ';', 'rfc3966', 'mobile,toll-free', True)
+    column_models(folder, 'tabs.tsv', '\t', 'international', '', False)
     broken(folder, rows)
     text_models(folder, rows)
 
