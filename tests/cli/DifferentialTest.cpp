@@ -126,7 +126,8 @@ TEST_F(CsvDifferential, ColumnsTypesTextAndInfoAgreeWithPythonCsvAndPhonenumbers
         const CliResult normalized = run(normalize);
         EXPECT_EQ(normalized.out, expected(file + ".normalized")) << file;
         EXPECT_EQ(reportedLines(normalized.err, file), expected(file + ".bad")) << file;
-        std::vector<std::string> dedupe = {"dedupe", "--phone", "IL", "--removed", "removed.csv"};
+        std::vector<std::string> dedupe = {
+            "dedupe", "--phone", "IL", "--removed", "removed.csv", "--except", file + ".except"};
         dedupe.insert(dedupe.end(), options.begin(), options.end());
         const CliResult deduplicated = run(dedupe);
         EXPECT_EQ(deduplicated.out, expected(file + ".kept")) << file;

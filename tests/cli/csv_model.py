@@ -108,7 +108,11 @@ def column_models(folder, name, delim, form, types, keep_invalid):
     starts = check_with_csv(folder / name, rows, delim)
     keeps = keeper(types)
     out, bad, kept, removed, seen = ['\ufeff' + delim.join(rows[0][0]) + '\r\n'], [], [], [], set()
-    empty = other = 0
+    empty = other = excepted = 0
+    taken = [x for x in (phone() for _ in range(60)) if x]
+    put(folder, name + '.except', ''.join(x + '\n' for x in taken))
+    taken = {pn.format_number(n, pn.PhoneNumberFormat.E164) if n else x
+             for x, n in ((x, parsed(x)) for x in taken)}
     for (fields, values, end), line in zip(rows[1:], starts[1:]):
         text = values[2] if fields else ''
         row = delim.join(fields or []) + end
@@ -121,6 +125,10 @@ def column_models(folder, name, delim, form, types, keep_invalid):
             bad.append(f'{line}\n')
             out += [row] if keep_invalid and not n else []
         key = pn.format_number(n, pn.PhoneNumberFormat.E164) if n else text
+        if text and key in taken:
+            excepted += 1
+            removed.append(row)
+            continue
         if not text:
             empty += 1
         elif n and not keeps(number_type(n)):
@@ -137,8 +145,9 @@ def column_models(folder, name, delim, form, types, keep_invalid):
     put(folder, name + '.kept', out[0] + ''.join(kept))
     put(folder, name + '.removed', out[0] + ''.join(removed))
     total = len(rows) - 1
-    put(folder, name + '.summary', f'Duplicates Found   {total - len(kept) - other}  Of Total:   '
-        f'{total}' + (f'  Other Types:   {other}' if types else '') + f'  Empty:   {empty}\n')
+    put(folder, name + '.summary', f'Duplicates Found   {total - len(kept) - other - excepted}  '
+        f'Of Total:   {total}  Excepted:   {excepted}' + (f'  Other Types:   {other}' if types else '')
+        + f'  Empty:   {empty}\n')
     return rows
 
 
