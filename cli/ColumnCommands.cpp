@@ -168,7 +168,7 @@ int runNormalizeColumn(const NormalizeOptions& options) {
     std::string_view header;
     std::span<const CsvRow> batch;
     while (rows.next(header, batch)) {
-        out.appendBytes(header);
+        if (!header.empty()) out.appendBytes(header);
         std::size_t i = 0;
         phone::readBlock(reader, rows.values(), [&](std::string_view text, const auto& verdict) {
             const CsvRow& row = batch[i];
@@ -229,8 +229,10 @@ int runDedupeColumn(const DedupeOptions& options) {
         std::string_view header;
         std::span<const CsvRow> batch;
         while (rows.next(header, batch)) {
-            kept.appendBytes(header);
-            if (removed) removed->appendBytes(header);
+            if (!header.empty()) {
+                kept.appendBytes(header);
+                if (removed) removed->appendBytes(header);
+            }
             total += batch.size();
             std::size_t i = 0;
             excepted += phone::sortBlock(
