@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 
+#include "ColumnCommands.h"
 #include "CommandError.h"
 #include "DuplicateFilter.h"
 #include "InputFile.h"
@@ -16,7 +17,9 @@
 #include "PhoneNumberReader.h"
 #include "Progress.h"
 #include "Regions.h"
+#include "RowFilter.h"
 #include "StandardStreams.h"
+#include "TypeFilter.h"
 
 namespace kelvane::cli {
 namespace {
@@ -25,14 +28,16 @@ struct Tally {
     std::uint64_t lines = 0;
     std::uint64_t kept = 0;
     std::uint64_t excepted = 0;
+    std::uint64_t otherTypes = 0;
 };
 
 // The window's summary, and how many lines the except lists took; a script is better served by
 // a total of 0 than by none.
-std::string summary(const Tally& tally, bool withExcepted) {
-    std::string text = Messages::duplicateSummary(tally.lines - tally.kept - tally.excepted,
-                                                  std::to_string(tally.lines));
+std::string summary(const Tally& tally, bool withExcepted, bool withTypes) {
+    std::string text = Messages::duplicateSummary(
+        tally.lines - tally.kept - tally.excepted - tally.otherTypes, std::to_string(tally.lines));
     if (withExcepted) text += "  Excepted:   " + std::to_string(tally.excepted);
+    if (withTypes) text += "  Other Types:   " + std::to_string(tally.otherTypes);
     return text + "\n";
 }
 
@@ -69,11 +74,14 @@ Tally sortLines(LineStream& lines, Filter& filter, const Filter* excepted, ListO
 }  // namespace
 
 int runDedupe(const DedupeOptions& options) {
+    if (!options.columns.column.empty()) return runDedupeColumn(options);
     InputFile input(options.input);
     for (const std::string& path : options.exceptLists) const InputFile probe(path);
+    const phone::TypeFilter types(options.types);
     std::optional<phone::PhoneNumberReader> reader;
     if (!options.phoneRegion.empty()) {
-        reader.emplace(phone::supportedRegion(options.phoneRegion), phone::NumberFormat::E164);
+        reader.emplace(phone::supportedRegion(options.phoneRegion), phone::NumberFormat::E164,
+                       !types.keepsAll());
     }
     if (!options.removed.empty() && options.removed == options.output) {
         throw CommandError("the kept and the removed lines cannot both go to " + options.output);
@@ -94,7 +102,13 @@ int runDedupe(const DedupeOptions& options) {
                          removed.get());
     };
     Tally tally;
-    if (reader) {
+    if (reader && !types.keepsAll()) {
+        phone::PhoneDuplicateFilter filter(*reader), excepted(*reader);
+        RowFilter typed(filter, &*reader, types, false),
+            typedExcepted(excepted, &*reader, types, false);
+        tally = run(typed, typedExcepted);
+        tally.otherTypes = typed.otherTypeCount();
+    } else if (reader) {
         phone::PhoneDuplicateFilter filter(*reader), excepted(*reader);
         tally = run(filter, excepted);
     } else {
@@ -105,7 +119,7 @@ int runDedupe(const DedupeOptions& options) {
     kept.finish();
     if (removed) removed->finish();
     progress.clear();
-    writeToStandardError(summary(tally, !options.exceptLists.empty()));
+    writeToStandardError(summary(tally, !options.exceptLists.empty(), !types.keepsAll()));
     return kExitOk;
 }
 

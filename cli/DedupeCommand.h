@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "ColumnOptions.h"
+
 namespace kelvane::cli {
 
 struct DedupeOptions {
@@ -14,6 +16,8 @@ struct DedupeOptions {
     std::string phoneRegion;               // not empty: lines are compared as numbers (--phone)
     std::vector<std::string> exceptLists;  // lines taken before the input's first line
     std::string removed;                   // not empty: where the lines not kept go
+    std::string types;      // with phoneRegion: a comma list of the kinds of number kept
+    ColumnOptions columns;  // rows of a CSV file, compared by one column
 };
 
 // Writes the lines the duplicate rule keeps, each followed by CR LF, then the duplicate summary

@@ -27,6 +27,7 @@ class ListOutput {
     ListOutput& operator=(const ListOutput&) = delete;
 
     void appendLine(std::string_view line) { buffer_.appendListLine(line); }
+    void appendBytes(std::string_view bytes) { buffer_.append(bytes); }
     void finish();
 
   private:

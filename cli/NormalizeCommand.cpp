@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "ColumnCommands.h"
 #include "CommandError.h"
 #include "InputFile.h"
 #include "LineStream.h"
@@ -13,11 +14,15 @@
 #include "Regions.h"
 #include "StandardStreams.h"
 #include "StatusText.h"
+#include "TypeFilter.h"
 
 namespace kelvane::cli {
 int runNormalize(const NormalizeOptions& options) {
+    if (!options.columns.column.empty()) return runNormalizeColumn(options);
     InputFile input(options.input);
-    phone::PhoneNumberReader reader(phone::chooseRegion(options.region), options.format);
+    const phone::TypeFilter types(options.types);
+    phone::PhoneNumberReader reader(phone::chooseRegion(options.region), options.format,
+                                    !types.keepsAll());
     Progress progress("Normalizing " + input.name(), input.size());
     ListOutput numbers(options.output, progress);
     OutputBuffer report([&progress](std::string_view bytes) {
@@ -27,15 +32,21 @@ int runNormalize(const NormalizeOptions& options) {
 
     LineStream lines(input.fd(), input.name(), 1 << 20,
                      [&progress](std::uint64_t done) { progress.update(done); });
-    std::uint64_t lineNumber = 0, written = 0, failures = 0;
+    std::uint64_t lineNumber = 0, written = 0, failures = 0, otherTypes = 0;
     std::vector<std::string_view> batch;
     while (lines.nextLines(batch)) {
         phone::readBlock(
             reader, batch, [&](std::string_view line, const phone::NumberVerdict& verdict) {
                 ++lineNumber;
-                if (verdict.valid) {
+                if (verdict.valid && types.keeps(verdict.type)) {
                     numbers.appendLine(verdict.text);
                     ++written;
+                    return;
+                }
+                if (verdict.valid) {
+                    ++otherTypes;
+                    phone::appendNotValidLine(report, input.name(), lineNumber,
+                                              "other type: ", line, phone::typeName(verdict.type));
                     return;
                 }
                 ++failures;
@@ -47,10 +58,12 @@ int runNormalize(const NormalizeOptions& options) {
     const auto count = [](std::uint64_t n, std::string_view one, std::string_view many) {
         return StatusText::count(static_cast<std::int64_t>(n), one, many);
     };
-    report.append(count(written, "number", "numbers") + " written, " +
-                  count(failures, "line", "lines") + " not valid\n");
+    std::string total = count(written, "number", "numbers") + " written, " +
+                        count(failures, "line", "lines") + " not valid";
+    if (!types.keepsAll()) total += ", " + count(otherTypes, "line", "lines") + " of other types";
+    report.append(total + "\n");
     report.flush();
-    return failures == 0 ? kExitOk : kExitFound;
+    return failures == 0 && otherTypes == 0 ? kExitOk : kExitFound;
 }
 
 }  // namespace kelvane::cli

@@ -13,8 +13,11 @@
 #include "CheckCommand.h"
 #include "CommandError.h"
 #include "DedupeCommand.h"
+#include "ExtractCommand.h"
+#include "InfoCommand.h"
 #include "NormalizeCommand.h"
 #include "Regions.h"
+#include "TypeFilter.h"
 #include "WidthText.h"
 
 namespace {
@@ -31,6 +34,33 @@ const CLI::Validator kWidthNumber(
         return std::string();
     },
     "");
+
+// --column, --delimiter and --no-header, alike for normalize and dedupe. The last two need the
+// first; that is checked after parsing, as a "Needs:" in the help would break the man page's
+// layout.
+void addColumnOptions(CLI::App& command, ColumnOptions& options, std::string_view rows) {
+    command
+        .add_option("--column", options.column,
+                    "Read FILE as CSV (RFC 4180) and take the numbers from column COL, a header "
+                    "name or a number from 1; " +
+                        std::string(rows))
+        ->type_name("COL");
+    command
+        .add_option("--delimiter", options.delimiter,
+                    "With --column, the CSV delimiter, one character (\\t for a tab); by default "
+                    "a tab for a .tsv file, else a comma")
+        ->type_name("C");
+    command.add_flag("--no-header", options.noHeader, "With --column, the file has no header row");
+}
+
+// The name of an option given without the one it needs, or nothing.
+std::optional<std::string> missingNeed(const ColumnOptions& columns, bool keepInvalid) {
+    if (!columns.column.empty()) return std::nullopt;
+    if (!columns.delimiter.empty()) return "--delimiter";
+    if (columns.noHeader) return "--no-header";
+    if (keepInvalid) return "--keep-invalid";
+    return std::nullopt;
+}
 
 int reportError(const std::string& message) {
     const std::string line = "kelvane-cli: " + message + "\n";
@@ -79,6 +109,13 @@ int main(int argc, char** argv) {
             ->type_name("CC");
     phone->excludes("--width");
     dedupeCommand
+        ->add_option("--type", dedupe.types,
+                     "Keep only numbers of these kinds, a comma list of mobile, fixed-line, "
+                     "toll-free, premium-rate, shared-cost, voip, personal-number, pager, uan, "
+                     "voicemail, unknown (a number that may be either mobile or fixed line counts "
+                     "as both); the others are removed and counted as Other Types; needs --phone")
+        ->type_name("TYPES");
+    dedupeCommand
         ->add_option("--except", dedupe.exceptLists,
                      "Drop every line that is a duplicate of a line of LIST, as if LIST came "
                      "first; may be given more than once")
@@ -90,6 +127,9 @@ int main(int argc, char** argv) {
                      "Write the lines not kept (duplicates and excepted lines) to FILE, replaced "
                      "only when complete")
         ->type_name("FILE");
+    addColumnOptions(*dedupeCommand, dedupe.columns,
+                     "every row is kept or removed whole, the header row kept; rows whose field "
+                     "is empty are all kept");
     dedupeCommand->add_option("FILE", dedupe.input, "File to clean; none or - reads standard input")
         ->type_name("");
 
@@ -97,7 +137,8 @@ int main(int argc, char** argv) {
     const std::map<std::string, kelvane::phone::NumberFormat> formats = {
         {"e164", kelvane::phone::NumberFormat::E164},
         {"international", kelvane::phone::NumberFormat::International},
-        {"national", kelvane::phone::NumberFormat::National}};
+        {"national", kelvane::phone::NumberFormat::National},
+        {"rfc3966", kelvane::phone::NumberFormat::Rfc3966}};
     CLI::App* normalizeCommand = app.add_subcommand(
         "normalize",
         "Write every line that is a valid telephone number in one format, each ending in CR LF, "
@@ -112,7 +153,7 @@ int main(int argc, char** argv) {
             "--format", normalize.format,
             "e164 (+972501234567; an extension is left out, as E.164 cannot carry it), "
             "international (+972 50-123-4567 ext. 8) or national (050-123-4567 ext. 8; numbers "
-            "of other countries in international form)")
+            "of other countries in international form) or rfc3966 (tel:+972-50-123-4567;ext=8)")
         ->transform(CLI::CheckedTransformer(formats).description(""))
         ->type_name("FORMAT")
         ->default_str("e164");
@@ -122,7 +163,68 @@ int main(int argc, char** argv) {
                      "instead of standard output")
         ->type_name("OUT");
     normalizeCommand
+        ->add_option("--type", normalize.types,
+                     "Write only numbers of these kinds (a comma list: mobile, fixed-line, "
+                     "toll-free, premium-rate, shared-cost, voip, personal-number, pager, uan, "
+                     "voicemail, unknown; a number that may be either mobile or fixed line counts "
+                     "as both) and report the others as FILE:LINE: other type: TEXT (TYPE)")
+        ->type_name("TYPES");
+    addColumnOptions(*normalizeCommand, normalize.columns,
+                     "each row is written byte for byte with the field replaced by the number, "
+                     "the header row kept");
+    normalizeCommand->add_flag(
+        "--keep-invalid", normalize.keepInvalid,
+        "With --column, keep the rows whose field is not a valid number, unchanged");
+    normalizeCommand
         ->add_option("FILE", normalize.input, "File to read; none or - reads standard input")
+        ->type_name("");
+
+    ExtractOptions extract;
+    CLI::App* extractCommand = app.add_subcommand(
+        "extract", "Find the telephone numbers in free text and write each as FILE:LINE: NUMBER.");
+    extractCommand
+        ->add_option("--region", extract.region,
+                     "Region of numbers written without a country code; by default the "
+                     "territory of the locale")
+        ->type_name("CC");
+    const std::map<std::string, kelvane::phone::Leniency> leniencies = {
+        {"possible", kelvane::phone::Leniency::Possible},
+        {"valid", kelvane::phone::Leniency::Valid},
+        {"strict", kelvane::phone::Leniency::Strict},
+        {"exact", kelvane::phone::Leniency::Exact}};
+    extractCommand
+        ->add_option("--leniency", extract.leniency,
+                     "How sure the match must be: possible (a possible length), valid (in the "
+                     "numbering plan), strict (valid, and its digits grouped as the plan groups "
+                     "them or not at all) or exact (grouped exactly so)")
+        ->transform(CLI::CheckedTransformer(leniencies).description(""))
+        ->type_name("LENIENCY")
+        ->default_str("valid");
+    extractCommand
+        ->add_option("--format", extract.format, "e164, international, national or rfc3966")
+        ->transform(CLI::CheckedTransformer(formats).description(""))
+        ->type_name("FORMAT")
+        ->default_str("e164");
+    extractCommand->add_flag("--only-numbers", extract.onlyNumbers,
+                             "Write only the numbers, one a line");
+    extractCommand
+        ->add_option("FILE", extract.input, "File to read; none or - reads standard input")
+        ->type_name("");
+
+    InfoOptions info;
+    CLI::App* infoCommand = app.add_subcommand(
+        "info",
+        "For each line, write tab-separated: the line, valid or invalid, and for a valid number "
+        "its E.164 form, region, type and place.");
+    infoCommand
+        ->add_option("--region", info.region,
+                     "Region of numbers written without a country code; by default the "
+                     "territory of the locale")
+        ->type_name("CC");
+    infoCommand->add_flag("--summary", info.summary,
+                          "Write a table of how many lines there are of each region and type, "
+                          "each count with a bar, instead");
+    infoCommand->add_option("FILE", info.input, "File to read; none or - reads standard input")
         ->type_name("");
 
     try {
@@ -136,11 +238,23 @@ int main(int argc, char** argv) {
         return reportError(std::string(error.what()) + " (see kelvane-cli --help)");
     }
 
+    const std::optional<std::string> missing =
+        normalizeCommand->parsed() ? missingNeed(normalize.columns, normalize.keepInvalid)
+        : dedupeCommand->parsed()  ? missingNeed(dedupe.columns, false)
+                                   : std::nullopt;
+    if (missing) return reportError(*missing + " needs --column (see kelvane-cli --help)");
+    if (dedupeCommand->parsed() && !dedupe.types.empty() && dedupe.phoneRegion.empty())
+        return reportError("--type needs --phone (see kelvane-cli --help)");
+
     try {
         if (checkCommand->parsed()) return runCheck(check);
         if (normalizeCommand->parsed()) return runNormalize(normalize);
+        if (extractCommand->parsed()) return runExtract(extract);
+        if (infoCommand->parsed()) return runInfo(info);
         return runDedupe(dedupe);
     } catch (const CommandError& error) {
+        return reportError(error.what());
+    } catch (const kelvane::phone::TypeError& error) {
         return reportError(error.what());
     } catch (const std::bad_alloc&) {
         return reportError("not enough memory for the distinct lines");

@@ -47,6 +47,18 @@ std::string localeRegion() {
     return {};
 }
 
+std::string localeLanguage() {
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (!value || !*value) continue;
+        const std::string_view locale(value);
+        const std::string language(locale.substr(0, locale.find_first_of("_.@")));
+        if (language.size() < 2 || language.size() > 3 || language == "C") return "en";
+        return language;
+    }
+    return "en";
+}
+
 std::string chooseRegion(std::string_view given) {
     if (!given.empty()) return supportedRegion(given);
     const std::string territory = localeRegion();

@@ -25,6 +25,10 @@ std::vector<std::string> supportedRegions();
 // en_US.UTF-8), or an empty string when it names none.
 std::string localeRegion();
 
+// The language of the locale (LC_ALL, LC_MESSAGES or LANG, the first one set, as "he" in
+// he_IL.UTF-8); "en" when it names none (C, POSIX).
+std::string localeLanguage();
+
 // The region of numbers written without a country code: `given` when not empty, else the
 // locale's territory; throws RegionError when neither names a known region.
 std::string chooseRegion(std::string_view given);

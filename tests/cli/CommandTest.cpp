@@ -32,6 +32,19 @@ TEST_F(CliTest, CheckReportsEveryLineThatIsNotANumberAndTotalsEveryFile) {
     EXPECT_EQ(pass.out + pass.err, "Total Numbers In File  3\n");
 }
 
+// Counts by region and type, the largest first, each with a bar to the largest's scale.
+TEST_F(CliTest, InfoSummaryCountsLinesByRegionAndTypeWithBars) {
+    const CliResult result = run({"info", "--region", "IL", "--summary"},
+                                 "050-1234567\n052-7654321\n03-6123456\nhello\n050-1234567\n");
+    const std::string third(14, '#');  // 40 characters * 1 / 3, rounded up
+    EXPECT_EQ(result.out,
+              "REGION  TYPE                      COUNT\n"
+              "IL      mobile                        3  " +
+                  std::string(40, '#') + "\n-       invalid                       1  " + third +
+                  "\nIL      fixed-line                    1  " + third +
+                  "\ntotal                                 5\n");
+}
+
 // Exit 2, nothing on standard output, and one line on standard error that names the problem.
 void expectError(const CliResult& result, const std::string& words) {
     EXPECT_EQ(result.exitCode, 2) << result.err;
@@ -54,6 +67,12 @@ TEST_F(CliTest, BadOptionsArgumentsAndFilesAreRefusedBeforeAnyWork) {
     expectError(run({"check", list, "missing.txt"}), "cannot open missing.txt: No such file");
     expectError(run({"dedupe", "missing.txt"}), "cannot open missing.txt: No such file");
     expectError(run({"check", "."}), "Is a directory");
+    expectError(run({"normalize", "--region", "IL", "--type", "mobil", list}), "type \"mobil\"");
+    expectError(run({"dedupe", "--type", "mobile", list}), "--type needs --phone");
+    expectError(run({"dedupe", "--no-header", list}), "--no-header needs --column");
+    expectError(run({"dedupe", "--column", "phone", "--no-header", list}), "from 1, not phone");
+    expectError(run({"dedupe", "--column", "phone", list}), "no column phone in the header");
+    expectError(run({"dedupe", "--column", "1", "--delimiter", "\"", list}), "one character");
     expectError(run({"dedupe", "-o", ".", list}), "Is a directory");
     expectError(run({"dedupe", "-o", "no/such/folder.txt", list}),
                 "cannot write no/such/folder.txt");

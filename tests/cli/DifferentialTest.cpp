@@ -101,5 +101,84 @@ TEST_F(Differential, CommandsAgreeWithPythonPhonenumbersOnMixedLists) {
     }
 }
 
+// The model of the column, type, text and info commands: Python's csv module (strict=True) and
+// phonenumbers, on generated CSV files with every hazard, free text and a list.
+class CsvDifferential : public CliTest {
+  protected:
+    void SetUp() override {
+        const std::string model =
+            "/usr/bin/python3 " KELVANE_CSV_MODEL " " + folder_.path().string();
+        ASSERT_EQ(std::system(model.c_str()), 0);
+    }
+    std::string expected(const std::string& name) const { return readFile(folder_.path() / name); }
+};
+
+TEST_F(CsvDifferential, ColumnsTypesTextAndInfoAgreeWithPythonCsvAndPhonenumbers) {
+    for (const std::string file : {"contacts.csv", "mobiles.csv", "tabs.tsv"}) {
+        std::vector<std::string> options = {"--column", "phone", file};
+        if (file == "mobiles.csv")
+            options.insert(options.end(), {"--delimiter", ";", "--type", "mobile,toll-free"});
+        std::vector<std::string> normalize = {"normalize", "--region", "IL"};
+        if (file == "mobiles.csv")
+            normalize.insert(normalize.end(), {"--format", "rfc3966", "--keep-invalid"});
+        if (file == "tabs.tsv") normalize.insert(normalize.end(), {"--format", "international"});
+        normalize.insert(normalize.end(), options.begin(), options.end());
+        const CliResult normalized = run(normalize);
+        EXPECT_EQ(normalized.out, expected(file + ".normalized")) << file;
+        EXPECT_EQ(reportedLines(normalized.err, file), expected(file + ".bad")) << file;
+        std::vector<std::string> dedupe = {
+            "dedupe", "--phone", "IL", "--removed", "removed.csv", "--except", file + ".except"};
+        dedupe.insert(dedupe.end(), options.begin(), options.end());
+        const CliResult deduplicated = run(dedupe);
+        EXPECT_EQ(deduplicated.out, expected(file + ".kept")) << file;
+        EXPECT_EQ(expected("removed.csv"), expected(file + ".removed")) << file;
+        EXPECT_EQ(deduplicated.err, expected(file + ".summary")) << file;
+    }
+    // A list, one number a line, keeps only the kinds asked for too.
+    const CliResult normalized = run({"normalize", "--region", "IL", "--type", "mobile,toll-free",
+                                      "--format", "national", "list.txt"});
+    EXPECT_EQ(normalized.out, expected("list-normalized"));
+    EXPECT_EQ(reportedLines(normalized.err, "list.txt"), expected("list-bad"));
+    const CliResult deduplicated =
+        run({"dedupe", "--phone", "IL", "--type", "mobile,toll-free", "list.txt"});
+    EXPECT_EQ(deduplicated.out, expected("list-kept"));
+    EXPECT_EQ(deduplicated.err, expected("list-summary"));
+    for (const auto& [leniency, format] : {std::pair{"possible", "national"},
+                                           {"valid", "e164"},
+                                           {"strict", "international"},
+                                           {"exact", "rfc3966"}}) {
+        EXPECT_EQ(run({"extract", "--region", "IL", "--leniency", leniency, "--format", format,
+                       "notes.txt"})
+                      .out,
+                  expected(std::string("extract-") + leniency));
+    }
+    // Places are compared where they are finer than a country ("*" where they are not): the two
+    // libraries name countries from different data.
+    ::setenv("LC_ALL", "C", 1);
+    std::istringstream got(run({"info", "--region", "IL", "list.txt"}).out), want(expected("info"));
+    for (std::string line, wanted; std::getline(want, wanted);) {
+        ASSERT_TRUE(std::getline(got, line));
+        if (wanted.ends_with("\t*")) line = line.substr(0, line.rfind('\t')) + "\t*";
+        EXPECT_EQ(line, wanted);
+    }
+}
+
+// What Python's csv refuses, and a row too short for the column: exit 2, the row's line, and no
+// output file replaced.
+TEST_F(CsvDifferential, MalformedRowsEndTheRunWithTheirLineAndReplaceNoFile) {
+    std::istringstream cases(expected("broken"));
+    for (std::string file, message;
+         std::getline(cases, file, '\t') && std::getline(cases, message);) {
+        for (const std::string command : {"normalize", "dedupe"}) {
+            folder_.write("out.csv", "before");
+            const CliResult result = run({command, command == "normalize" ? "--region" : "--phone",
+                                          "IL", "--column", "phone", "-o", "out.csv", file});
+            EXPECT_EQ(result.exitCode, 2);
+            EXPECT_EQ(result.err, "kelvane-cli: " + message + "\n");
+            EXPECT_EQ(expected("out.csv"), "before");
+        }
+    }
+}
+
 }  // namespace
 }  // namespace kelvane::testing

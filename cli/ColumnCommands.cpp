@@ -1,0 +1,270 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ColumnCommands.h"
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "CommandError.h"
+#include "CsvReader.h"
+#include "DuplicateFilter.h"
+#include "InputFile.h"
+#include "LineStream.h"
+#include "ListOutput.h"
+#include "ListRules.h"
+#include "Messages.h"
+#include "OutputBuffer.h"
+#include "PhoneDuplicateFilter.h"
+#include "Progress.h"
+#include "Regions.h"
+#include "RowFilter.h"
+#include "StandardStreams.h"
+#include "StatusText.h"
+#include "TypeFilter.h"
+
+namespace kelvane::cli {
+namespace {
+
+char delimiterOf(const ColumnOptions& options, std::string_view path) {
+    const std::string& given = options.delimiter;
+    if (given.empty()) return path.ends_with(".tsv") ? '\t' : ',';
+    if (given == "\\t" || given == "tab") return '\t';
+    if (given.size() != 1 || given == "\"" || given == "\r" || given == "\n")
+        throw CommandError("the delimiter must be one character other than a quote or a line end");
+    return given[0];
+}
+
+// The number of a column counted from 1, or nothing.
+std::optional<std::size_t> columnNumber(std::string_view text) {
+    std::size_t number = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9' || number > 1'000'000) return std::nullopt;
+        number = number * 10 + static_cast<std::size_t>(c - '0');
+    }
+    if (text.empty() || number == 0) return std::nullopt;
+    return number - 1;
+}
+
+// The rows of a CSV file a batch at a time, each with the text and the raw bytes of the chosen
+// column.
+class ColumnInput {
+  public:
+    ColumnInput(const InputFile& input, const ColumnOptions& options, Progress& progress)
+        : reader_(input.fd(), input.name(), delimiterOf(options, input.name()), 1 << 20,
+                  [&progress](std::uint64_t done) { progress.update(done); }),
+          options_(options),
+          name_(input.name()) {
+        if (options.noHeader) {
+            const std::optional<std::size_t> number = columnNumber(options.column);
+            if (!number) {
+                throw CommandError("without a header, the column is a number from 1, not " +
+                                   options.column);
+            }
+            column_ = *number;
+        }
+    }
+
+    // The next rows after the header; `header` is the header row in the first batch, else empty.
+    bool next(std::string_view& header, std::span<const CsvRow>& rows) {
+        header = {};
+        if (!reader_.nextRows(rows_)) return false;
+        std::size_t first = 0;
+        if (!options_.noHeader && !headerSeen_) {
+            headerSeen_ = true;
+            header = rows_[0].bytes;
+            column_ = columnOf(rows_[0]);
+            first = 1;
+        }
+        rows = std::span<const CsvRow>(rows_).subspan(first);
+        values_.clear();
+        raws_.clear();
+        decoded_.clear();
+        for (const CsvRow& row : rows) {
+            if (row.fieldCount == 0) {
+                values_.emplace_back();
+                raws_.emplace_back();
+                continue;
+            }
+            if (row.fieldCount <= column_) {
+                throw CommandError(name_ + ":" + std::to_string(row.line) + ": " +
+                                   StatusText::count(static_cast<std::int64_t>(row.fieldCount),
+                                                     "field", "fields") +
+                                   ", too few for column " + options_.column);
+            }
+            const std::string_view raw = reader_.field(row, column_);
+            std::string_view text = CsvReader::value(raw, scratch_);
+            if (text.data() == scratch_.data()) text = decoded_.emplace_back(std::move(scratch_));
+            values_.push_back(text);
+            raws_.push_back(raw);
+        }
+        return true;
+    }
+
+    // The column's text in each row of the batch (empty for an empty line), and its raw bytes.
+    const std::vector<std::string_view>& values() const { return values_; }
+    const std::vector<std::string_view>& raws() const { return raws_; }
+    char delimiter() const { return delimiter_; }
+
+  private:
+    std::size_t columnOf(const CsvRow& header) {
+        std::string scratch;
+        for (std::size_t i = 0; i < header.fieldCount; ++i) {
+            if (CsvReader::value(reader_.field(header, i), scratch) == options_.column) return i;
+        }
+        if (const std::optional<std::size_t> number = columnNumber(options_.column)) return *number;
+        throw CommandError("no column " + options_.column + " in the header of " + name_);
+    }
+
+    CsvReader reader_;
+    const ColumnOptions& options_;
+    std::string name_;
+    char delimiter_ = delimiterOf(options_, name_);
+    std::size_t column_ = 0;
+    bool headerSeen_ = false;
+    std::vector<CsvRow> rows_;
+    std::vector<std::string_view> values_, raws_;
+    std::string scratch_;
+    std::deque<std::string> decoded_;  // texts of fields with doubled quotes; they do not move
+};
+
+// The row with the field `raw` replaced by `text`, quoted only when it needs to be.
+void appendReplaced(ListOutput& out, const CsvRow& row, std::string_view raw, std::string_view text,
+                    char delimiter) {
+    const std::size_t start = static_cast<std::size_t>(raw.data() - row.bytes.data());
+    out.appendBytes(row.bytes.substr(0, start));
+    if (text.find_first_of(std::string{delimiter, '"', '\r', '\n'}) == std::string_view::npos) {
+        out.appendBytes(text);
+    } else {
+        out.appendBytes("\"");
+        for (const char c : text) out.appendBytes(c == '"' ? "\"\"" : std::string_view(&c, 1));
+        out.appendBytes("\"");
+    }
+    out.appendBytes(row.bytes.substr(start + raw.size()));
+}
+
+std::string count(std::uint64_t n, std::string_view one, std::string_view many) {
+    return StatusText::count(static_cast<std::int64_t>(n), one, many);
+}
+
+}  // namespace
+
+int runNormalizeColumn(const NormalizeOptions& options) {
+    InputFile input(options.input);
+    const phone::TypeFilter types(options.types);
+    phone::PhoneNumberReader reader(phone::chooseRegion(options.region), options.format,
+                                    !types.keepsAll());
+    Progress progress("Normalizing " + input.name(), input.size());
+    ListOutput out(options.output, progress);
+    OutputBuffer report([&progress](std::string_view bytes) {
+        progress.clear();
+        writeToStandardError(bytes);
+    });
+    ColumnInput rows(input, options.columns, progress);
+
+    std::uint64_t written = 0, failures = 0, otherTypes = 0;
+    std::string_view header;
+    std::span<const CsvRow> batch;
+    while (rows.next(header, batch)) {
+        if (!header.empty()) out.appendBytes(header);
+        std::size_t i = 0;
+        phone::readBlock(reader, rows.values(), [&](std::string_view text, const auto& verdict) {
+            const CsvRow& row = batch[i];
+            const std::string_view raw = rows.raws()[i++];
+            if (verdict.valid && types.keeps(verdict.type)) {
+                appendReplaced(out, row, raw, verdict.text, rows.delimiter());
+                ++written;
+            } else if (verdict.valid) {
+                ++otherTypes;
+                phone::appendNotValidLine(report, input.name(), row.line, "other type: ", text,
+                                          phone::typeName(verdict.type));
+            } else {
+                ++failures;
+                phone::appendNotValidLine(report, input.name(), row.line,
+                                          "not a valid number: ", text, verdict.reason);
+                if (options.keepInvalid) out.appendBytes(row.bytes);
+            }
+        });
+    }
+    out.finish();
+    std::string total = count(written, "number", "numbers") + " written, " +
+                        count(failures, "row", "rows") + " not valid";
+    if (!types.keepsAll()) total += ", " + count(otherTypes, "row", "rows") + " of other types";
+    report.append(total + "\n");
+    report.flush();
+    return failures == 0 && otherTypes == 0 ? kExitOk : kExitFound;
+}
+
+int runDedupeColumn(const DedupeOptions& options) {
+    InputFile input(options.input);
+    for (const std::string& path : options.exceptLists) const InputFile probe(path);
+    const phone::TypeFilter types(options.types);
+    std::optional<phone::PhoneNumberReader> reader;
+    if (!options.phoneRegion.empty()) {
+        reader.emplace(phone::supportedRegion(options.phoneRegion), phone::NumberFormat::E164,
+                       !types.keepsAll());
+    }
+    if (!options.removed.empty() && options.removed == options.output) {
+        throw CommandError("the kept and the removed lines cannot both go to " + options.output);
+    }
+    Progress progress("Removing duplicates from " + input.name(), input.size());
+    ListOutput kept(options.output, progress);
+    std::unique_ptr<ListOutput> removed;
+    if (!options.removed.empty()) removed = std::make_unique<ListOutput>(options.removed, progress);
+    ColumnInput rows(input, options.columns, progress);
+
+    std::uint64_t total = 0, excepted = 0, keptCount = 0, empty = 0, otherTypes = 0;
+    const auto run = [&](auto& filter, auto& exceptedFilter) {
+        // The except lists stay one number a line.
+        std::vector<std::string_view> lines;
+        for (const std::string& path : options.exceptLists) {
+            InputFile list(path);
+            LineStream stream(list.fd(), list.name());
+            while (stream.nextLines(lines)) phone::takeBlock(lines, exceptedFilter);
+        }
+        RowFilter sorting(filter, reader ? &*reader : nullptr, types, true);
+        const RowFilter exceptedRows(exceptedFilter, nullptr, types, true);
+        std::string_view header;
+        std::span<const CsvRow> batch;
+        while (rows.next(header, batch)) {
+            if (!header.empty()) {
+                kept.appendBytes(header);
+                if (removed) removed->appendBytes(header);
+            }
+            total += batch.size();
+            std::size_t i = 0;
+            excepted += phone::sortBlock(
+                std::span<const std::string_view>(rows.values()), sorting,
+                options.exceptLists.empty() ? nullptr : &exceptedRows,
+                [&](std::string_view) { kept.appendBytes(batch[i++].bytes); },
+                [&](std::string_view) {
+                    const std::string_view bytes = batch[i++].bytes;
+                    if (removed) removed->appendBytes(bytes);
+                });
+        }
+        keptCount = sorting.keptCount();
+        empty = sorting.emptyCount();
+        otherTypes = sorting.otherTypeCount();
+    };
+    if (reader) {
+        phone::PhoneDuplicateFilter filter(*reader), exceptedFilter(*reader);
+        run(filter, exceptedFilter);
+    } else {
+        DuplicateFilter filter(options.width, LineSet::Storage::Copied);
+        DuplicateFilter exceptedFilter(options.width, LineSet::Storage::Copied);
+        run(filter, exceptedFilter);
+    }
+    kept.finish();
+    if (removed) removed->finish();
+    progress.clear();
+    std::string summary = Messages::duplicateSummary(total - keptCount - excepted - otherTypes,
+                                                     std::to_string(total));
+    if (!options.exceptLists.empty()) summary += "  Excepted:   " + std::to_string(excepted);
+    if (!types.keepsAll()) summary += "  Other Types:   " + std::to_string(otherTypes);
+    writeToStandardError(summary + "  Empty:   " + std::to_string(empty) + "\n");
+    return kExitOk;
+}
+
+}  // namespace kelvane::cli

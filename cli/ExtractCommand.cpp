@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ExtractCommand.h"
+
+#include <cstdint>
+
+#include "CommandError.h"
+#include "InputFile.h"
+#include "LineStream.h"
+#include "OutputBuffer.h"
+#include "Progress.h"
+#include "Regions.h"
+#include "StandardStreams.h"
+
+namespace kelvane::cli {
+
+int runExtract(const ExtractOptions& options) {
+    InputFile input(options.input);
+    const std::string region = phone::chooseRegion(options.region);
+    Progress progress("Finding numbers in " + input.name(), input.size());
+    OutputBuffer out([&progress](std::string_view bytes) {
+        progress.clear();
+        writeToStandardOutput(bytes);
+    });
+    LineStream lines(input.fd(), input.name(), 1 << 20,
+                     [&progress](std::uint64_t done) { progress.update(done); });
+    std::uint64_t lineNumber = 0, found = 0;
+    std::vector<std::string_view> batch;
+    while (lines.nextLines(batch)) {
+        for (const std::string_view line : batch) {
+            ++lineNumber;
+            for (const std::string& number :
+                 phone::findNumbers(line, region, options.leniency, options.format)) {
+                ++found;
+                if (!options.onlyNumbers) {
+                    out.append(input.name());
+                    out.append(":");
+                    out.append(std::to_string(lineNumber));
+                    out.append(": ");
+                }
+                out.append(number);
+                out.append("\n");
+            }
+        }
+    }
+    out.flush();
+    return found > 0 ? kExitOk : kExitFound;
+}
+
+}  // namespace kelvane::cli
