@@ -10,6 +10,7 @@
 #include "InputFile.h"
 #include "LineStream.h"
 #include "ListOutput.h"
+#include "ListRules.h"
 #include "Messages.h"
 #include "PhoneDuplicateFilter.h"
 #include "PhoneNumberReader.h"
@@ -42,9 +43,7 @@ void takeLists(const std::vector<std::string>& paths, Filter& taken) {
     for (const std::string& path : paths) {
         InputFile list(path);
         LineStream lines(list.fd(), list.name());
-        while (lines.nextLines(batch)) {
-            for (const std::string_view line : batch) taken.keep(line);
-        }
+        while (lines.nextLines(batch)) phone::takeBlock(batch, taken);
     }
 }
 
@@ -53,24 +52,15 @@ void takeLists(const std::vector<std::string>& paths, Filter& taken) {
 template <typename Filter>
 Tally sortLines(LineStream& lines, Filter& filter, const Filter* excepted, ListOutput& kept,
                 ListOutput* removed) {
-    constexpr std::size_t kAhead = DuplicateFilter::kLookAhead;
     Tally tally;
     std::vector<std::string_view> batch;
     while (lines.nextLines(batch)) {
         tally.lines += batch.size();
-        if constexpr (requires { filter.readAhead(batch); }) filter.readAhead(batch);
-        for (std::size_t i = 0; i < batch.size() && i < kAhead; ++i) filter.prefetch(batch[i]);
-        for (std::size_t i = 0; i < batch.size(); ++i) {
-            if (i + kAhead < batch.size()) filter.prefetch(batch[i + kAhead]);
-            const std::string_view line = batch[i];
-            if (excepted && excepted->matchesKept(line)) {
-                ++tally.excepted;
-            } else if (filter.keep(line)) {
-                kept.appendLine(line);
-                continue;
-            }
-            if (removed) removed->appendLine(line);
-        }
+        tally.excepted += phone::sortBlock(
+            batch, filter, excepted, [&](std::string_view line) { kept.appendLine(line); },
+            [&](std::string_view line) {
+                if (removed) removed->appendLine(line);
+            });
     }
     tally.kept = filter.keptCount();
     return tally;

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "NormalizeCommand.h"
 
-#include <charconv>
 #include <cstdint>
 
 #include "CommandError.h"
 #include "InputFile.h"
 #include "LineStream.h"
 #include "ListOutput.h"
+#include "ListRules.h"
 #include "OutputBuffer.h"
 #include "Progress.h"
 #include "Regions.h"
@@ -15,25 +15,6 @@
 #include "StatusText.h"
 
 namespace kelvane::cli {
-namespace {
-
-// FILE:LINE: not a valid number: TEXT (REASON)
-void reportInvalid(OutputBuffer& report, std::string_view name, std::uint64_t lineNumber,
-                   std::string_view line, std::string_view reason) {
-    char digits[24];
-    const char* end = std::to_chars(digits, digits + sizeof digits, lineNumber).ptr;
-    report.append(name);
-    report.append(":");
-    report.append(std::string_view(digits, static_cast<std::size_t>(end - digits)));
-    report.append(": not a valid number: ");
-    report.append(StatusText::excerpt(line));
-    report.append(" (");
-    report.append(reason);
-    report.append(")\n");
-}
-
-}  // namespace
-
 int runNormalize(const NormalizeOptions& options) {
     InputFile input(options.input);
     phone::PhoneNumberReader reader(phone::chooseRegion(options.region), options.format);
@@ -49,18 +30,18 @@ int runNormalize(const NormalizeOptions& options) {
     std::uint64_t lineNumber = 0, written = 0, failures = 0;
     std::vector<std::string_view> batch;
     while (lines.nextLines(batch)) {
-        reader.readAhead(batch);
-        for (const std::string_view line : batch) {
-            ++lineNumber;
-            const phone::NumberVerdict& verdict = reader.read(line);
-            if (verdict.valid) {
-                numbers.appendLine(verdict.text);
-                ++written;
-                continue;
-            }
-            ++failures;
-            reportInvalid(report, input.name(), lineNumber, line, verdict.reason);
-        }
+        phone::readBlock(
+            reader, batch, [&](std::string_view line, const phone::NumberVerdict& verdict) {
+                ++lineNumber;
+                if (verdict.valid) {
+                    numbers.appendLine(verdict.text);
+                    ++written;
+                    return;
+                }
+                ++failures;
+                phone::appendNotValidLine(report, input.name(), lineNumber,
+                                          "not a valid number: ", line, verdict.reason);
+            });
     }
     numbers.finish();
     const auto count = [](std::uint64_t n, std::string_view one, std::string_view many) {

@@ -47,7 +47,8 @@ void Form1Core::endFailedRun(std::exception_ptr thrown, UpdatePacer& pacer,
         }
         if (!errorPath.unsavedFile) {
             controls_.setStatusLine(*reason);
-            tell(errorPath.message);
+            tell(errorPath.reasonFollows ? std::string(errorPath.message) + "\n" + *reason
+                                         : std::string(errorPath.message));
             return;
         }
         controls_.setStatusLine(StatusText::cannotSave(*errorPath.unsavedFile, *reason));

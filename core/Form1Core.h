@@ -10,6 +10,7 @@
 
 #include "Controls.h"
 #include "LineSlots.h"
+#include "NumberFormat.h"
 #include "TextFile.h"
 
 namespace kelvane {
@@ -32,6 +33,31 @@ class Form1Core {
     void SaveList();
     void ReadPlainFile();
 
+    // The Numbers menu (NumberOperations.cpp, in kelvane_numbers), by the batch command's rules.
+    // `region` is the menu's region (a code the library supports, in capitals); the three that
+    // work on the list in text2 read it with mListRegion instead when that is set. Each runs in
+    // the operations' frame and is all or nothing: stopped or failed, text2 is exactly as it was;
+    // done, text2 is replaced once, the caption and Label4 tell the counts.
+    // Reads mSelectedFile; lists every valid number in `format`.
+    void OpenAsTelephoneNumbers(const std::string& region, NumberFormat format);
+    // Keeps the first line of each number, as written; a line that is no valid number is
+    // compared whole.
+    void RemoveDuplicateNumbers(const std::string& region);
+    // Drops every line whose number (or whole text) is a line of the file `listPath`.
+    void StrikeNumbersListedIn(const std::string& listPath, const std::string& region);
+    // Keeps the valid numbers that may ring a mobile (where the plan cannot tell a mobile from a
+    // fixed line, they are kept).
+    void KeepOnlyMobileNumbers(const std::string& region);
+    // Writes `bytes` to `path` with the safe save, in the frame: "File Saved" on success, "File
+    // Not Saved" and the reason on the next line on failure.
+    void SaveBytesAs(const std::string& path, std::string_view bytes);
+
+    // What the last completed Numbers item dropped, each line as written followed by CR LF.
+    const std::string& removedLines() const { return removedLines_; }
+    // The last "Open As Telephone Numbers" report of lines not read: "FILE:LINE: TEXT (reason)"
+    // and a line feed each.
+    const std::string& linesNotRead() const { return linesNotRead_; }
+
     // The file browser's record of the chosen file.
     void selectFile(std::string path) { mSelectedFile = std::move(path); }
     void forgetSelectedFile() { mSelectedFile = std::string(); }
@@ -48,6 +74,8 @@ class Form1Core {
     std::int64_t mLoadedCount = 0;
     LineSlots mUniqueLines;
     std::optional<std::string> mSelectedFile;  // nothing until the first selection
+    // The region the list in text2 was opened with as numbers; empty when it was not.
+    std::string mListRegion;
 
   private:
     class RunScope;
@@ -57,6 +85,8 @@ class Form1Core {
         // Set by the save: the status line names the file not written, and the reason follows
         // on the message's second line.
         const std::string* unsavedFile = nullptr;
+        // The reason follows on the message's second line.
+        bool reasonFollows = false;
     };
     // The frame of every operation (defined in OperationFrame.h): `steps` runs while the core is
     // busy, with a pacer; whatever it throws ends it, through endFailedRun.
@@ -74,6 +104,14 @@ class Form1Core {
     std::int64_t takeOverFirstOccurrences(const TextStream& stream, std::int64_t lineCount,
                                           std::size_t width, UpdatePacer& pacer);
 
+    // The Numbers items that work on the list in text2 (NumberOperations.cpp).
+    // The list's region, else the menu's; throws when the library does not know it.
+    std::string listRegion(const std::string& menuRegion) const;
+    // Ends a completed run: the lines kept become the list, their count the caption; `removed`
+    // is kept for "Save Removed Lines As...".
+    void replaceList(std::string_view kept, std::int64_t keptCount, std::string removed,
+                     std::string_view summary, std::string_view status);
+
     std::string selectedFileText() const { return mSelectedFile.value_or(std::string()); }
     FileSystemObject& fso();
     // Opens mFilePath; an empty path or a file that cannot be read is an OperationFailure.
@@ -81,6 +119,7 @@ class Form1Core {
     // Shows a message with the standard title, OK only.
     void tell(std::string_view text);
 
+    std::string removedLines_, linesNotRead_;
     Controls& controls_;
     bool busy_ = false;
     bool cancelRequested_ = false;

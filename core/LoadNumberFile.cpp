@@ -16,6 +16,7 @@ void Form1Core::LoadNumberFile(LoadMode mode) {
                                                         controls_.fileListFileName()));
         // Start over: an empty list and an empty bar.
         controls_.setListText("");
+        mListRegion.clear();  // the new list is not read as numbers
         mLoadedCount = 0;
         controls_.resetProgress();
         controls_.showProgress();

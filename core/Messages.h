@@ -17,10 +17,15 @@ inline constexpr std::string_view kTotalCaption = "Total Numbers In File  ";
 inline constexpr std::string_view kNoFileSelected = "No File Selected";
 inline constexpr std::string_view kInsertWidth = "Insert The Length Of Each Line In File";
 inline constexpr std::string_view kSummaryStart = "NON";
+// A summary in `Label4`: what was counted, how many, of how many lines.
+inline std::string countSummary(std::string_view counted, std::uint64_t count,
+                                std::string_view totalText) {
+    return std::string(counted) + "   " + std::to_string(count) +
+           "  Of Total:   " + std::string(totalText);
+}
 // The summary after a duplicate removal; the total is text, since an empty file shows none.
 inline std::string duplicateSummary(std::uint64_t duplicateCount, std::string_view totalText) {
-    return "Duplicates Found   " + std::to_string(duplicateCount) +
-           "  Of Total:   " + std::string(totalText);
+    return countSummary("Duplicates Found", duplicateCount, totalText);
 }
 inline constexpr std::string_view kDefaultWidth = "12";
 
@@ -30,6 +35,13 @@ inline constexpr std::string_view kOverwriteQuestion = "File Name Exits Over Wri
 inline constexpr std::string_view kOverwriteTitle = "Note";
 inline constexpr std::string_view kFileSaved = "File Saved";
 inline constexpr std::string_view kFileNotSaved = "File Not Saved";
+
+// The Numbers menu: the summaries' words, and the messages of a run that changed nothing.
+inline constexpr std::string_view kNotRead = "Not Read";
+inline constexpr std::string_view kStruck = "Struck";
+inline constexpr std::string_view kNotMobile = "Not Mobile";
+inline constexpr std::string_view kNumbersNotOpened = "Numbers Not Opened";
+inline constexpr std::string_view kListNotChanged = "List Not Changed";
 
 inline constexpr std::string_view kReadError = "an error has occurd";
 

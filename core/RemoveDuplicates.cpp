@@ -12,6 +12,7 @@ void Form1Core::RemoveDuplicates() {
     runOperation({Messages::kNoFileSelected}, StatusText::kRemovalStopped, [&](UpdatePacer& pacer) {
         // Start over: an empty list, "NON" and an empty bar.
         controls_.setListText("");
+        mListRegion.clear();  // the new list is not read as numbers
         controls_.setSummaryCaption(Messages::kSummaryStart);
         controls_.resetProgress();
         controls_.showProgress();

@@ -56,4 +56,15 @@ void Form1Core::SaveList() {
     });
 }
 
+void Form1Core::SaveBytesAs(const std::string& path, std::string_view bytes) {
+    std::string target = path;
+    runOperation({Messages::kFileNotSaved, &target}, {}, [&](UpdatePacer&) {
+        const std::unique_ptr<TextFileWriter> file = fso().createTextFile(target);
+        file->write(bytes);
+        file->commit();
+        tell(Messages::kFileSaved);
+        controls_.setStatusLine(StatusText::saved(target));
+    });
+}
+
 }  // namespace kelvane

@@ -91,6 +91,26 @@ std::string duplicatesRemoved(std::int64_t duplicates, std::int64_t kept, std::s
            count(kept, "line", "lines") + " kept from " + std::string(path);
 }
 
+std::string numbersOpened(std::int64_t numbers, std::int64_t notRead, std::string_view path) {
+    return count(numbers, "number", "numbers") + " opened from " + std::string(path) + ", " +
+           count(notRead, "line", "lines") + " not read";
+}
+
+std::string duplicateNumbersRemoved(std::int64_t duplicates, std::int64_t kept) {
+    return count(duplicates, "duplicate number", "duplicate numbers") + " removed, " +
+           count(kept, "line", "lines") + " kept";
+}
+
+std::string numbersStruck(std::int64_t struck, std::int64_t kept, std::string_view listPath) {
+    return count(struck, "line", "lines") + " struck as listed in " + std::string(listPath) + ", " +
+           count(kept, "line", "lines") + " kept";
+}
+
+std::string notMobileRemoved(std::int64_t removed, std::int64_t kept) {
+    return count(removed, "line", "lines") + " not mobile removed, " +
+           count(kept, "line", "lines") + " kept";
+}
+
 std::string linesRead(std::int64_t lines, std::string_view path) {
     return count(lines, "line", "lines") + " read from " + std::string(path);
 }

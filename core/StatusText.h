@@ -14,6 +14,7 @@ inline constexpr std::string_view kBusy = "Busy: wait until the running operatio
 inline constexpr std::string_view kOpeningStopped = "Opening stopped";
 inline constexpr std::string_view kRemovalStopped = "Duplicate removal stopped";
 inline constexpr std::string_view kReadingStopped = "Reading stopped";
+inline constexpr std::string_view kListKept = "Stopped: the list is as it was";
 inline constexpr std::string_view kTypeWidth =
     "Type the length of each line, then press Remove Duplicates again";
 inline constexpr std::string_view kListEmpty = "The number list is empty: open a file first";
@@ -33,6 +34,10 @@ std::string count(std::int64_t n, std::string_view singular, std::string_view pl
 
 std::string opened(std::int64_t numbers, std::string_view path);
 std::string duplicatesRemoved(std::int64_t duplicates, std::int64_t kept, std::string_view path);
+std::string numbersOpened(std::int64_t numbers, std::int64_t notRead, std::string_view path);
+std::string duplicateNumbersRemoved(std::int64_t duplicates, std::int64_t kept);
+std::string numbersStruck(std::int64_t struck, std::int64_t kept, std::string_view listPath);
+std::string notMobileRemoved(std::int64_t removed, std::int64_t kept);
 std::string linesRead(std::int64_t lines, std::string_view path);
 std::string keptAsItWas(std::string_view fileName);
 std::string saved(std::string_view path);

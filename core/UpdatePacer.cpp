@@ -68,9 +68,10 @@ void UpdatePacer::setCaptionCount(std::int64_t count) {
     pendingCaption_ = count;
 }
 
-void UpdatePacer::yieldWhenDue() {
+void UpdatePacer::yieldWhenDue(std::uint32_t units) {
     if (interval_.count() > 0) {
-        if (++unitsSinceClockCheck_ < kUnitsPerClockCheck) return;
+        unitsSinceClockCheck_ += units;
+        if (unitsSinceClockCheck_ < kUnitsPerClockCheck) return;
         unitsSinceClockCheck_ = 0;
         const auto now = std::chrono::steady_clock::now();
         if (now - lastYield_ < interval_) return;

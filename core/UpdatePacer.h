@@ -28,9 +28,9 @@ class UpdatePacer {
     void setCaptionCount(std::int64_t count);
     void advanceProgress() { ++pendingSteps_; }
 
-    // One unit of work done. When the interval has passed: flush, yield, and stop by throwing
-    // OperationCancelled if the window asked for it.
-    void yieldWhenDue();
+    // One unit of work done (or `units`). When the interval has passed: flush, yield, and stop
+    // by throwing OperationCancelled if the window asked for it.
+    void yieldWhenDue(std::uint32_t units = 1);
     void flush();
 
   private:

@@ -25,7 +25,8 @@ enum class NumberType {
 // "mobile", "fixed-line", "fixed-line-or-mobile", "toll-free", ...: the names people give them.
 std::string_view typeName(NumberType type);
 
-// True for a number that may ring a mobile: a mobile, or one the plan cannot tell from a fixed line.
+// True for a number that may ring a mobile: a mobile, or one the plan cannot tell from a fixed
+// line.
 inline bool mayBeMobile(NumberType type) {
     return type == NumberType::Mobile || type == NumberType::FixedLineOrMobile;
 }

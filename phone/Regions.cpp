@@ -8,18 +8,31 @@
 
 namespace kelvane::phone {
 
+namespace {
+
+std::set<std::string> regionSet() {
+    std::set<std::string> regions;
+    i18n::phonenumbers::PhoneNumberUtil::GetInstance()->GetSupportedRegions(&regions);
+    return regions;
+}
+
+}  // namespace
+
 std::string supportedRegion(std::string_view code) {
     std::string region(code);
     for (char& c : region) {
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     }
-    std::set<std::string> regions;
-    i18n::phonenumbers::PhoneNumberUtil::GetInstance()->GetSupportedRegions(&regions);
-    if (!regions.contains(region)) {
+    if (!regionSet().contains(region)) {
         throw RegionError("unknown region " + std::string(code) +
                           " (a two-letter country code such as US or IL)");
     }
     return region;
+}
+
+std::vector<std::string> supportedRegions() {
+    const std::set<std::string> regions = regionSet();
+    return {regions.begin(), regions.end()};
 }
 
 std::string localeRegion() {

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kelvane::phone {
 
@@ -16,6 +17,9 @@ struct RegionError : std::invalid_argument {
 // `code` in capitals when the library knows it as a region (ISO 3166 two letters, any case);
 // throws RegionError otherwise.
 std::string supportedRegion(std::string_view code);
+
+// Every region the library knows, in capitals, in alphabetical order.
+std::vector<std::string> supportedRegions();
 
 // The territory of the locale (LC_ALL, LC_MESSAGES or LANG, the first one set, as in
 // en_US.UTF-8), or an empty string when it names none.
