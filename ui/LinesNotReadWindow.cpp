@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LinesNotReadWindow.h"
 
-#include <QAction>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -33,12 +33,16 @@ LinesNotReadWindow::LinesNotReadWindow(QWidget* parent) : QWidget(parent, Qt::Wi
     layout->addLayout(buttons);
     resize(560, 320);
 
-    auto* escape = new QAction(this);
-    escape->setShortcut(Qt::Key_Escape);
-    addAction(escape);
-    connect(escape, &QAction::triggered, this, &QWidget::close);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     connect(save_, &QPushButton::clicked, this, &LinesNotReadWindow::saveRequested);
+}
+
+void LinesNotReadWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void LinesNotReadWindow::showReport(std::string_view report) {

@@ -18,6 +18,9 @@ class LinesNotReadWindow : public QWidget {
 
     void showReport(std::string_view report);
 
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
   signals:
     // "Save…": the window's owner asks where and saves the report.
     void saveRequested();

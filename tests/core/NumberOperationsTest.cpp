@@ -24,7 +24,8 @@ class NumberOperations : public CoreFixture {
     std::string dir() const { return folder.path().string(); }
     // kelvane-cli's standard output; its standard error goes to `err`.
     std::string cli(const std::string& args) {
-        const std::string command = KELVANE_CLI " " + args + " >" + dir() + "/out 2>" + dir() + "/err";
+        const std::string command =
+            KELVANE_CLI " " + args + " >" + dir() + "/out 2>" + dir() + "/err";
         std::system(command.c_str());
         return readFile(folder.path() / "out");
     }
@@ -43,11 +44,11 @@ class NumberOperations : public CoreFixture {
 
 TEST_F(NumberOperations, OpenRemoveDuplicatesAndStrikeGiveWhatTheBatchCommandGives) {
     const std::string list = select("list.txt", readFile(folder.path() / "list.txt"));
-    for (const auto& [format, option] : {std::pair{NumberFormat::E164, "e164"},
-                                         std::pair{NumberFormat::National, "national"}}) {
+    for (const auto& [format, option] :
+         {std::pair{NumberFormat::E164, "e164"}, std::pair{NumberFormat::National, "national"}}) {
         SCOPED_TRACE(option);
-        const std::string numbers = cli("normalize --region IL --format " + std::string(option) +
-                                        " " + list);
+        const std::string numbers =
+            cli("normalize --region IL --format " + std::string(option) + " " + list);
         const std::string report = std::regex_replace(
             std::regex_replace(readFile(folder.path() / "err"), std::regex(".*written.*\n"), ""),
             std::regex(": not a valid number: "), ": ");
@@ -57,9 +58,9 @@ TEST_F(NumberOperations, OpenRemoveDuplicatesAndStrikeGiveWhatTheBatchCommandGiv
         const auto notRead = std::count(report.begin(), report.end(), '\n');
         EXPECT_EQ(std::count(core.removedLines().begin(), core.removedLines().end(), '\n'),
                   notRead);
-        EXPECT_EQ(controls.formCaption, "Total Numbers In File  " +
-                                            std::to_string(std::count(numbers.begin(),
-                                                                      numbers.end(), '\n')));
+        EXPECT_EQ(controls.formCaption,
+                  "Total Numbers In File  " +
+                      std::to_string(std::count(numbers.begin(), numbers.end(), '\n')));
         EXPECT_EQ(controls.summaryCaption,
                   "Not Read   " + std::to_string(notRead) + "  Of Total:   3000");
 
@@ -82,7 +83,9 @@ TEST_F(NumberOperations, OpenRemoveDuplicatesAndStrikeGiveWhatTheBatchCommandGiv
     const std::string kept = cli("dedupe --phone IL --except " + dir() + "/except.txt " + list);
     core.StrikeNumbersListedIn(dir() + "/except.txt", "IL");
     EXPECT_EQ(controls.list, kept);
-    const auto lines = [](const std::string& text) { return std::count(text.begin(), text.end(), '\n'); };
+    const auto lines = [](const std::string& text) {
+        return std::count(text.begin(), text.end(), '\n');
+    };
     EXPECT_EQ(controls.formCaption, std::to_string(lines(kept)));
     EXPECT_EQ(controls.summaryCaption, "Struck   " + std::to_string(lines(unique) - lines(kept)) +
                                            "  Of Total:   " + std::to_string(lines(unique)));
@@ -162,8 +165,8 @@ TEST_F(NumberOperations, SavesBytesWholeOrSaysWhyNot) {
     core.SaveBytesAs(dir() + "/gone/removed.txt", "050\r\n");
     EXPECT_EQ(controls.messages(),
               (Strings{"Kelvane | OK | File Saved",
-                       "Kelvane | OK | File Not Saved\n" + controls.status.substr(
-                                                               controls.status.find(": ") + 2)}));
+                       "Kelvane | OK | File Not Saved\n" +
+                           controls.status.substr(controls.status.find(": ") + 2)}));
     EXPECT_EQ(controls.status.substr(0, 12), "Cannot save ");
 }
 

@@ -2,6 +2,7 @@
 #include <QAccessible>
 #include <QFileDialog>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QTableWidget>
 
 #include "RegionDialog.h"
@@ -84,8 +85,8 @@ class MenuTest : public QObject {
             press(QKeySequence(keys));
             seen.push_back(window.listBytes());
         }
-        QCOMPARE(seen, (std::vector<std::string>{"111\r\n222\r\n", "111\r\n222\r\n111\r\n", "",
-                                                 "", "111\r\n222\r\n111\r\n"}));
+        QCOMPARE(seen, (std::vector<std::string>{"111\r\n222\r\n", "111\r\n222\r\n111\r\n", "", "",
+                                                 "111\r\n222\r\n111\r\n"}));
         // In the width and the name boxes the keys stay theirs, and elsewhere they are the list's.
         for (const char* box : {"Text4", "Text3"}) {
             auto* line = window.find<QLineEdit>(box);
@@ -158,6 +159,55 @@ class MenuTest : public QObject {
         QCOMPARE(startedIn.toStdString(), window.folder() + "/sub");
         QCOMPARE(window.files()->currentItem()->text(), QStringLiteral("picked.txt"));
         QCOMPARE(window.form().windowTitle(), QStringLiteral("Total Numbers In File  1"));
+    }
+
+    void numbersItemsAskARegionFollowTheFormatAndAListKeepsTheRegionItWasOpenedWith() {
+        qputenv("LC_ALL", "C");  // a locale without a territory
+        WindowUnderTest window;
+        qunsetenv("LC_ALL");
+        QVERIFY(window.choose("calls.txt", "050-1234567\r\nhello\r\n"));
+        window.find<QAction>("actionFormatNational")->trigger();
+        window.files()->setFocus();
+        whenShown<RegionDialog>([](RegionDialog* dialog) {
+            auto* filter = dialog->findChild<QLineEdit*>("RegionFilter");
+            QTest::keyClicks(filter, "IL");
+            QTest::keyClick(filter, Qt::Key_Return);
+        });
+        press(QKeySequence("Ctrl+Shift+O"));
+        QCOMPARE(window.listBytes(), std::string("050-123-4567\r\n"));
+        auto* notRead = window.form().findChild<QWidget*>("LinesNotRead");
+        QVERIFY(notRead && notRead->isVisible() && !notRead->isModal());
+        QVERIFY(window.find<QPlainTextEdit>("LinesNotReadReport")
+                    ->toPlainText()
+                    .endsWith("calls.txt:2: hello (not a number)\n"));
+        const std::string saved = window.folder() + "/not-read.txt";
+        whenShown<QFileDialog>([&](QFileDialog* dialog) {
+            dialog->selectFile(QString::fromStdString(saved));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        QTest::mouseClick(notRead->findChild<QPushButton*>(), Qt::LeftButton);
+        QCOMPARE(readFile(saved), window.core().linesNotRead());
+        QTest::keyClick(notRead, Qt::Key_Escape);
+        QVERIFY(!notRead->isVisible());
+        window.form().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window.form()));
+
+        // The same number written the international way is a duplicate under the list's region,
+        // whatever the menu says now.
+        window.form().setRegion("US");
+        auto* list = window.find<NumberList>("text2");
+        list->setFocus();
+        QTest::keyClicks(list, "+972501234567");
+        QTest::keyClick(list, Qt::Key_Return);
+        press(QKeySequence("Ctrl+Shift+D"));
+        QCOMPARE(window.listBytes(), std::string("+972501234567\r\n"));
+        QVERIFY(accessible(list, QAccessible::Description)
+                    .contains("Duplicates Found   1  Of Total:   2"));
+        for (int step = 0; step < 3; ++step) press(QKeySequence("Ctrl+Z"));
+        QCOMPARE(window.core().mListRegion, std::string());
+        press(QKeySequence("Ctrl+Shift+Z"));
+        QCOMPARE(window.listBytes(), std::string("050-123-4567\r\n"));
+        QCOMPARE(window.core().mListRegion, std::string("IL"));
     }
 
     void theRegionListNarrowsAsTheOperatorTypesAndTheKeyboardChooses() {
