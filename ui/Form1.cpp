@@ -198,22 +198,18 @@ void Form1::saveLinesNotRead() {
 }
 
 std::string Form1::regionForNumbers() {
-    if (region_.empty()) {
-        if (const auto chosen = RegionDialog::choose(this, region_)) setRegion(*chosen);
-    }
+    if (region_.empty()) chooseRegion();
     if (region_.empty())
         status_->setStatusLine(QStringLiteral("Choose a region first: Numbers > Region"));
     return region_;
 }
 
 void Form1::chooseRegion() {
-    if (const auto chosen = RegionDialog::choose(this, region_)) setRegion(*chosen);
-}
-
-void Form1::setRegion(const std::string& region) {
-    region_ = region;
+    const auto chosen = RegionDialog::choose(this, region_);
+    if (!chosen) return;
+    region_ = *chosen;
     status_->setStatusLine(QStringLiteral("Region of numbers without a country code: %1 (%2)")
-                               .arg(regionName(region), QString::fromStdString(region)));
+                               .arg(regionName(region_), QString::fromStdString(region_)));
 }
 
 NumberFormat Form1::format() const {

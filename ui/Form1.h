@@ -39,7 +39,7 @@ class Form1 : public QMainWindow {
     // The Numbers menu's region (a code the library knows, in capitals; empty for none yet, and
     // the first Numbers item then asks) and format.
     const std::string& region() const { return region_; }
-    void setRegion(const std::string& region);
+    void setRegion(const std::string& region) { region_ = region; }
     NumberFormat format() const;
 
   protected:

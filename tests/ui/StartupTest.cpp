@@ -3,6 +3,7 @@
 #include <QTest>
 #include <map>
 
+#include "CommandLine.h"
 #include "DisplayCheck.h"
 #include "Form1.h"
 #include "Module1.h"
@@ -38,6 +39,15 @@ class StartupTest : public QObject {
         QVERIFY(!splash.mainWindow()->isVisible());
         splash.close();
         QVERIFY(splash.mainWindow()->isVisible());
+    }
+
+    void theCommandLineTakesARegionTheLibraryKnowsAndAFile() {
+        const CommandLine line = readCommandLine({"--region", "il", "list.txt"});
+        QCOMPARE(line.region + " " + line.file, std::string("IL list.txt"));
+        for (const std::vector<std::string>& refused :
+             {std::vector<std::string>{"--region", "ZZ"}, {"--region"}, {"a.txt", "b.txt"}}) {
+            QCOMPARE(readCommandLine(refused).ask, CommandLine::Ask::Refused);
+        }
     }
 
     void aDisplayIsFoundInAnyOfTheThreeVariablesAndOneThatDoesNotAnswerIsNamed() {
