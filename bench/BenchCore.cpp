@@ -11,6 +11,7 @@
 
 #include "BenchControls.h"
 #include "Form1Core.h"
+#include "Lines.h"
 #include "Module1.h"
 
 namespace {
@@ -28,11 +29,39 @@ void timed(const char* name, const std::function<void()>& operation) {
     std::printf("  %-18s %7.3f s   peak %6.1f MB\n", name, spent.count(), peakMegabytes());
 }
 
+// The Numbers items chained on a list of telephone numbers, as an operator runs them.
+int benchNumbers(const std::string& region, const std::filesystem::path& list) {
+    kelvane::bench::BenchControls controls;
+    kelvane::Form1Core core(controls);
+    core.selectFile(list.string());
+    timed("open as numbers",
+          [&] { core.OpenAsTelephoneNumbers(region, kelvane::NumberFormat::E164); });
+    std::printf("  %s | %s\n", controls.caption.c_str(), controls.summary.c_str());
+    timed("remove dup numbers", [&] { core.RemoveDuplicateNumbers(region); });
+    std::printf("  %s | %s\n", controls.caption.c_str(), controls.summary.c_str());
+    // A do-not-call list of every tenth number left.
+    const std::filesystem::path struck = list.parent_path() / "bench-struck.txt";
+    {
+        std::string listed;
+        std::size_t pos = 0, n = 0;
+        for (std::string_view line; kelvane::nextLine(controls.list, pos, line); ++n)
+            if (n % 10 == 0) listed.append(line).append("\r\n");
+        core.SaveBytesAs(struck.string(), listed);
+    }
+    timed("strike listed", [&] { core.StrikeNumbersListedIn(struck.string(), region); });
+    std::filesystem::remove(struck);
+    timed("keep only mobiles", [&] { core.KeepOnlyMobileNumbers(region); });
+    std::printf("  %s | %s\n", controls.caption.c_str(), controls.summary.c_str());
+    return controls.failed ? 1 : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string_view(argv[1]) == "--numbers")
+        return benchNumbers(argv[2], std::filesystem::absolute(argv[3]));
     if (argc != 2) {
-        std::fprintf(stderr, "usage: bench-core LIST.txt\n");
+        std::fprintf(stderr, "usage: bench-core LIST.txt | bench-core --numbers REGION LIST.txt\n");
         return 2;
     }
     const std::filesystem::path list = std::filesystem::absolute(argv[1]);

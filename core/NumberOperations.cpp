@@ -67,7 +67,8 @@ bool nextBlock(std::string_view text, std::size_t& pos, Block& block) {
 
 bool nextBlock(TextStream& stream, Block& block) {
     block.clear();
-    while (block.size() < kBlockLines && !stream.atEndOfStream()) block.push_back(stream.readLine());
+    while (block.size() < kBlockLines && !stream.atEndOfStream())
+        block.push_back(stream.readLine());
     return !block.empty();
 }
 
@@ -183,9 +184,9 @@ void Form1Core::OpenAsTelephoneNumbers(const std::string& region, NumberFormat f
             controls_.setFormCaption(std::string(Messages::kTotalCaption) +
                                      std::to_string(opened.valid));
             const std::int64_t notRead = opened.lines - opened.valid;
-            controls_.setSummaryCaption(Messages::countSummary(
-                Messages::kNotRead, static_cast<std::uint64_t>(notRead),
-                std::to_string(opened.lines)));
+            controls_.setSummaryCaption(Messages::countSummary(Messages::kNotRead,
+                                                               static_cast<std::uint64_t>(notRead),
+                                                               std::to_string(opened.lines)));
             removedLines_ = std::move(opened.notRead);
             linesNotRead_ = std::move(opened.report);
             controls_.setStatusLine(StatusText::numbersOpened(opened.valid, notRead, mFilePath));
@@ -193,25 +194,22 @@ void Form1Core::OpenAsTelephoneNumbers(const std::string& region, NumberFormat f
 }
 
 void Form1Core::RemoveDuplicateNumbers(const std::string& region) {
-    runOperation({Messages::kListNotChanged, nullptr, true}, StatusText::kListKept,
-                 [&](UpdatePacer& pacer) {
-                     PhoneNumberReader reader(listRegion(region), NumberFormat::E164);
-                     PhoneDuplicateFilter filter(reader);
-                     SortedList sorted = sortList(controls_.listText(), filter, kNothingExcepted,
-                                                  controls_, pacer);
-                     replaceList(sorted.kept, sorted.keptCount, std::move(sorted.removed),
-                                 Messages::duplicateSummary(
-                                     static_cast<std::uint64_t>(sorted.removedCount),
-                                     sorted.totalText()),
-                                 StatusText::duplicateNumbersRemoved(sorted.removedCount,
-                                                                     sorted.keptCount));
-                 });
+    runOperation(
+        {Messages::kListNotChanged, nullptr, true}, StatusText::kListKept, [&](UpdatePacer& pacer) {
+            PhoneNumberReader reader(listRegion(region), NumberFormat::E164);
+            PhoneDuplicateFilter filter(reader);
+            SortedList sorted =
+                sortList(controls_.listText(), filter, kNothingExcepted, controls_, pacer);
+            replaceList(sorted.kept, sorted.keptCount, std::move(sorted.removed),
+                        Messages::duplicateSummary(static_cast<std::uint64_t>(sorted.removedCount),
+                                                   sorted.totalText()),
+                        StatusText::duplicateNumbersRemoved(sorted.removedCount, sorted.keptCount));
+        });
 }
 
 void Form1Core::StrikeNumbersListedIn(const std::string& listPath, const std::string& region) {
     runOperation(
-        {Messages::kListNotChanged, nullptr, true}, StatusText::kListKept,
-        [&](UpdatePacer& pacer) {
+        {Messages::kListNotChanged, nullptr, true}, StatusText::kListKept, [&](UpdatePacer& pacer) {
             PhoneNumberReader reader(listRegion(region), NumberFormat::E164);
             TextStream listed = [&] {
                 try {
@@ -228,19 +226,17 @@ void Form1Core::StrikeNumbersListedIn(const std::string& listPath, const std::st
             }
             EveryLine every{reader};
             SortedList sorted = sortList(controls_.listText(), every, &struck, controls_, pacer);
-            replaceList(
-                sorted.kept, sorted.keptCount, std::move(sorted.removed),
-                Messages::countSummary(Messages::kStruck,
-                                       static_cast<std::uint64_t>(sorted.removedCount),
-                                       sorted.totalText()),
-                StatusText::numbersStruck(sorted.removedCount, sorted.keptCount, listPath));
+            replaceList(sorted.kept, sorted.keptCount, std::move(sorted.removed),
+                        Messages::countSummary(Messages::kStruck,
+                                               static_cast<std::uint64_t>(sorted.removedCount),
+                                               sorted.totalText()),
+                        StatusText::numbersStruck(sorted.removedCount, sorted.keptCount, listPath));
         });
 }
 
 void Form1Core::KeepOnlyMobileNumbers(const std::string& region) {
     runOperation(
-        {Messages::kListNotChanged, nullptr, true}, StatusText::kListKept,
-        [&](UpdatePacer& pacer) {
+        {Messages::kListNotChanged, nullptr, true}, StatusText::kListKept, [&](UpdatePacer& pacer) {
             PhoneNumberReader reader(listRegion(region), NumberFormat::E164, true);
             MayBeMobile mobile{reader};
             SortedList sorted =

@@ -40,7 +40,9 @@ template <typename Filter, typename Excepted, typename Kept, typename Removed>
 std::uint64_t sortBlock(std::span<const std::string_view> block, Filter& filter,
                         const Excepted* excepted, Kept&& kept, Removed&& removed) {
     constexpr std::size_t kAhead = DuplicateFilter::kLookAhead;
-    constexpr bool prefetches = requires { filter.prefetch(block[0]); };
+    constexpr bool prefetches = requires {
+        filter.prefetch(block[0]);
+    };
     if constexpr (requires { filter.readAhead(block); }) filter.readAhead(block);
     if constexpr (prefetches) {
         for (std::size_t i = 0; i < std::min(block.size(), kAhead); ++i) filter.prefetch(block[i]);

@@ -101,12 +101,16 @@ TEST_F(NumberOperations, KeepsMobilesByTheEnginesRuleUnderTheRegionTheListWasOpe
     EXPECT_EQ(controls.list, mobiles);
     EXPECT_EQ(controls.summaryCaption.substr(0, 11), "Not Mobile ");
 
-    // A list opened as the buttons open it has no region of its own.
+    // A list the buttons put in place has no region of its own.
     select("plain.txt", "0501234567\r\n");
-    core.LoadNumberFile(LoadMode::Plain);
-    core.KeepOnlyMobileNumbers("US");
-    EXPECT_EQ(controls.list, "");
-    EXPECT_EQ(core.removedLines(), "0501234567\r\n");
+    for (const auto& replaceList : {std::function<void()>([&] { core.RemoveDuplicates(); }),
+                                    std::function<void()>([&] { core.LoadNumberFile({}); })}) {
+        core.mListRegion = "IL";
+        replaceList();
+        core.KeepOnlyMobileNumbers("US");
+        EXPECT_EQ(controls.list, "");
+        EXPECT_EQ(core.removedLines(), "0501234567\r\n");
+    }
 }
 
 TEST_F(NumberOperations, AStoppedOrFailedRunLeavesTheListAndEverythingElseAsItWas) {
