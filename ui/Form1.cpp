@@ -165,6 +165,10 @@ void Form1::openAsTelephoneNumbers() {
     if (!linesNotRead_) {
         linesNotRead_ = new LinesNotReadWindow(this);
         connect(linesNotRead_, &LinesNotReadWindow::saveRequested, this, &Form1::saveLinesNotRead);
+        // The menus' keys work from the report too, so that the operator can go on from there;
+        // Escape there closes the report.
+        for (const QMenu* menu : {ui_->menuFile, ui_->menuEdit, ui_->menuNumbers})
+            linesNotRead_->addActions(menu->actions());
     }
     linesNotRead_->showReport(core_->linesNotRead());
 }
