@@ -86,6 +86,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), ui_(std::make_unique<Ui::Fo
     undo_ = new ListUndo(ui_->text2, core_->mListRegion, ui_->actionUndo, ui_->actionRedo);
     undo_->takeKeysFrom(ui_->Text5);
     undo_->takeKeysFrom(ui_->Text1);
+    connect(undo_, &ListUndo::told, status_, &StatusPanels::setStatusLine);
     auto* formats = new QActionGroup(this);
     for (QAction* format :
          {ui_->actionFormatE164, ui_->actionFormatInternational, ui_->actionFormatNational})

@@ -55,13 +55,17 @@ bool ListUndo::eventFilter(QObject* watched, QEvent* event) {
 void ListUndo::undo() {
     if (running_) return;
     endTypingRun();
-    if (history_.canUndo()) show(history_.undo());
+    if (history_.canUndo())
+        show(history_.undo(),
+             QStringLiteral("Undone: the list is as it was before its last change"));
 }
 
 void ListUndo::redo() {
     if (running_) return;
     endTypingRun();
-    if (history_.canRedo()) show(history_.redo());
+    if (history_.canRedo())
+        show(history_.redo(),
+             QStringLiteral("Redone: the list is as it was after its next change"));
 }
 
 void ListUndo::endTypingRun() {
@@ -70,10 +74,11 @@ void ListUndo::endTypingRun() {
     updateActions();
 }
 
-void ListUndo::show(const ListHistory::Step& step) {
+void ListUndo::show(const ListHistory::Step& step, const QString& text) {
     list_->setBytes(*step.text);
     listRegion_ = step.region;
     updateActions();
+    emit told(text);
 }
 
 void ListUndo::updateActions() {

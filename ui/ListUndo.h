@@ -34,6 +34,10 @@ class ListUndo : public QObject {
 
     const ListHistory& history() const { return history_; }
 
+  signals:
+    // What an undo or a redo did, for the status line.
+    void told(const QString& text);
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -41,7 +45,7 @@ class ListUndo : public QObject {
     void undo();
     void redo();
     void endTypingRun();
-    void show(const ListHistory::Step& step);
+    void show(const ListHistory::Step& step, const QString& text);
     void updateActions();
 
     NumberList* list_;

@@ -120,6 +120,17 @@ class MenuTest : public QObject {
         // What the stopped load left is a step: one undo goes back to the list before it.
         press(QKeySequence("Ctrl+Z"));
         QCOMPARE(window.listBytes(), std::string("5\r\n"));
+
+        // A Numbers item stopped midway leaves the list as it was, and no step.
+        window.form().setRegion("IL");
+        QVERIFY(clickEntry(window.files(), "big.txt"));
+        QTimer::singleShot(0, &window.form(), [] { press(QKeySequence("Escape")); });
+        press(QKeySequence("Ctrl+Shift+O"));
+        QCOMPARE(window.find<QLabel>("StatusLine")->text(),
+                 QStringLiteral("Stopped: the list is as it was"));
+        QCOMPARE(window.listBytes(), std::string("5\r\n"));
+        press(QKeySequence("Ctrl+Z"));
+        QCOMPARE(window.listBytes(), std::string());
     }
 
     void everyControlHasANameOfItsOwnAndTheButtonThatRanTellsTheResult() {
