@@ -87,6 +87,7 @@ class MenuTest : public QObject {
         }
         QCOMPARE(seen, (std::vector<std::string>{"111\r\n222\r\n", "111\r\n222\r\n111\r\n", "", "",
                                                  "111\r\n222\r\n111\r\n"}));
+        QVERIFY(window.find<QLabel>("StatusLine")->text().startsWith("Redone"));
         // In the width and the name boxes the keys stay theirs, and elsewhere they are the list's.
         for (const char* box : {"Text4", "Text3"}) {
             auto* line = window.find<QLineEdit>(box);
