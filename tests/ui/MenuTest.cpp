@@ -22,6 +22,11 @@ void press(QKeySequence keys) {
     const QKeyCombination key = keys[0];
     QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
 }
+// Gives the window the keyboard again once a dialog or another window has had it.
+void backTo(QWidget* window) {
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+}
 // Runs `answer` on the next modal dialog of type Dialog once it shows.
 template <typename Dialog, typename Answer>
 void whenShown(Answer answer) {
@@ -201,8 +206,7 @@ class MenuTest : public QObject {
         QCOMPARE(readFile(saved), window.core().linesNotRead());
         QTest::keyClick(notRead, Qt::Key_Escape);
         QVERIFY(!notRead->isVisible());
-        window.form().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window.form()));
+        backTo(&window.form());
 
         // The same number written the international way is a duplicate under the list's region,
         // whatever the menu says now.
@@ -215,6 +219,13 @@ class MenuTest : public QObject {
         QCOMPARE(window.listBytes(), std::string("+972501234567\r\n"));
         QVERIFY(accessible(list, QAccessible::Description)
                     .contains("Duplicates Found   1  Of Total:   2"));
+        whenShown<QFileDialog>([&](QFileDialog* dialog) {
+            dialog->selectFile(QString::fromStdString(window.folder() + "/removed.txt"));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        press(QKeySequence("Ctrl+Shift+R"));
+        QCOMPARE(readFile(window.folder() + "/removed.txt"), std::string("050-123-4567\r\n"));
+        backTo(&window.form());
         for (int step = 0; step < 3; ++step) press(QKeySequence("Ctrl+Z"));
         QCOMPARE(window.core().mListRegion, std::string());
         press(QKeySequence("Ctrl+Shift+Z"));
