@@ -38,7 +38,8 @@ class Form1Core {
     // work on the list in text2 read it with mListRegion instead when that is set. Each runs in
     // the operations' frame and is all or nothing: stopped or failed, text2 is exactly as it was;
     // done, text2 is replaced once, the caption and Label4 tell the counts.
-    // Reads mSelectedFile; lists every valid number in `format`.
+
+    // Lists every valid number of mSelectedFile in `format`; the list's region becomes `region`.
     void OpenAsTelephoneNumbers(const std::string& region, NumberFormat format);
     // Keeps the first line of each number, as written; a line that is no valid number is
     // compared whole.
@@ -74,7 +75,8 @@ class Form1Core {
     std::int64_t mLoadedCount = 0;
     LineSlots mUniqueLines;
     std::optional<std::string> mSelectedFile;  // nothing until the first selection
-    // The region the list in text2 was opened with as numbers; empty when it was not.
+    // The region the list in text2 was opened with as numbers; empty when it was not ("Open" and
+    // "Remove Duplicates" clear it). The window keeps it with each step of the list's history.
     std::string mListRegion;
 
   private:
@@ -85,7 +87,7 @@ class Form1Core {
         // Set by the save: the status line names the file not written, and the reason follows
         // on the message's second line.
         const std::string* unsavedFile = nullptr;
-        // The reason follows on the message's second line.
+        // Set by the Numbers items: the reason follows on the message's second line.
         bool reasonFollows = false;
     };
     // The frame of every operation (defined in OperationFrame.h): `steps` runs while the core is
@@ -104,8 +106,8 @@ class Form1Core {
     std::int64_t takeOverFirstOccurrences(const TextStream& stream, std::int64_t lineCount,
                                           std::size_t width, UpdatePacer& pacer);
 
-    // The Numbers items that work on the list in text2 (NumberOperations.cpp).
-    // The list's region, else the menu's; throws when the library does not know it.
+    // The Numbers items on the list in text2 (NumberOperations.cpp): the list's region, else the
+    // menu's; throws when the library does not know it.
     std::string listRegion(const std::string& menuRegion) const;
     // Ends a completed run: the lines kept become the list, their count the caption; `removed`
     // is kept for "Save Removed Lines As...".
@@ -119,11 +121,11 @@ class Form1Core {
     // Shows a message with the standard title, OK only.
     void tell(std::string_view text);
 
-    std::string removedLines_, linesNotRead_;
     Controls& controls_;
     bool busy_ = false;
     bool cancelRequested_ = false;
     std::chrono::nanoseconds yieldInterval_ = std::chrono::milliseconds(15);
+    std::string removedLines_, linesNotRead_;
 };
 
 }  // namespace kelvane

@@ -210,12 +210,13 @@ void Form1Core::RemoveDuplicateNumbers(const std::string& region) {
 void Form1Core::StrikeNumbersListedIn(const std::string& listPath, const std::string& region) {
     runOperation(
         {Messages::kListNotChanged, nullptr, true}, StatusText::kListKept, [&](UpdatePacer& pacer) {
+            const std::string path = listPath;  // the caller's may change while the run yields
             PhoneNumberReader reader(listRegion(region), NumberFormat::E164);
             TextStream listed = [&] {
                 try {
-                    return fso().openTextFile(listPath);
+                    return fso().openTextFile(path);
                 } catch (const FileError& error) {
-                    throw OperationFailure(StatusText::cannotOpen(listPath, error.what()));
+                    throw OperationFailure(StatusText::cannotOpen(path, error.what()));
                 }
             }();
             PhoneDuplicateFilter struck(reader);
@@ -230,7 +231,7 @@ void Form1Core::StrikeNumbersListedIn(const std::string& listPath, const std::st
                         Messages::countSummary(Messages::kStruck,
                                                static_cast<std::uint64_t>(sorted.removedCount),
                                                sorted.totalText()),
-                        StatusText::numbersStruck(sorted.removedCount, sorted.keptCount, listPath));
+                        StatusText::numbersStruck(sorted.removedCount, sorted.keptCount, path));
         });
 }
 
