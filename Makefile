@@ -6,7 +6,7 @@ JOBS ?= 2
 CMAKE_FLAGS ?=
 PREFIX ?= /usr/local
 
-.PHONY: all deps configure build test run bench package install clean format format-check
+.PHONY: all deps configure build test run bench screenshot package install clean format format-check
 
 all: build
 
@@ -35,6 +35,11 @@ run: build
 
 bench: build
 	@scripts/bench $(BUILD)
+
+# The picture in the README and the AppStream data: the window under Xvfb with a list opened as
+# numbers.
+screenshot: build
+	@scripts/screenshot $(BUILD) data/screenshots/kelvane.png
 
 package: build
 	@cmake --build $(BUILD) --target package

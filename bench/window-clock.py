@@ -7,7 +7,7 @@ total for Open, the count of lines kept for Remove Duplicates. Then closes the w
 window manager would. Prints the two times in seconds, on one line.
 
 usage: window-clock.py FORM_UI TOTAL_CAPTION KEPT_CAPTION
-The places to click are read from FORM_UI (ui/Form1.ui)."""
+The places to click are read from FORM_UI (ui/Form1.ui), below the menu bar."""
 import select
 import sys
 import time
@@ -86,10 +86,17 @@ def main():
                 d.next_event()
         return time.monotonic() - start
 
-    click(centre(form_ui, "File1", first_row=True))
+    # The menu bar above the form moves every control down by its height.
+    form = ElementTree.parse(form_ui).getroot().find("./widget/property[@name='geometry']/rect")
+    bar = window.get_geometry().height - int(form.findtext("height"))
+
+    def below_bar(point):
+        return point[0], point[1] + bar
+
+    click(below_bar(centre(form_ui, "File1", first_row=True)))
     time.sleep(0.5)
-    opened = seconds_until(centre(form_ui, "Command7"), total)
-    deduplicated = seconds_until(centre(form_ui, "Command5"), kept)
+    opened = seconds_until(below_bar(centre(form_ui, "Command7")), total)
+    deduplicated = seconds_until(below_bar(centre(form_ui, "Command5")), kept)
 
     protocols, delete = d.intern_atom("WM_PROTOCOLS"), d.intern_atom("WM_DELETE_WINDOW")
     window.send_event(protocol.event.ClientMessage(

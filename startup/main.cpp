@@ -2,53 +2,56 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
-#include <optional>
 #include <string_view>
 
+#include "CommandLine.h"
 #include "DisplayCheck.h"
+#include "Form1.h"
 #include "frmSplash.h"
 
 namespace {
 
 constexpr std::string_view kHelp =
-    "Usage: kelvane [FILE]\n"
+    "Usage: kelvane [--region CC] [FILE]\n"
     "  or:  kelvane --help\n"
     "  or:  kelvane --version\n"
     "Opens the Kelvane window: it checks lists of telephone numbers kept as text files, one\n"
-    "number a line, removes the duplicates and saves the cleaned list as a new file.\n"
+    "number a line, removes the duplicates and saves the cleaned list as a new file. Its Numbers\n"
+    "menu reads numbers the way people write them: it opens a list as telephone numbers, removes\n"
+    "duplicate numbers, strikes the numbers of a do-not-call list and keeps only the numbers\n"
+    "that may be mobiles (where a region's numbering plan cannot tell a mobile from a fixed\n"
+    "line, such numbers are kept).\n"
     "With FILE, a list file ending in .txt, the window shows it in its file list and opens it.\n"
     "\n"
     "Options:\n"
-    "  --help     print this help and exit\n"
-    "  --version  print the version and exit\n"
+    "  --region CC  the region of numbers written without a country code, a two-letter code\n"
+    "               such as IL or US (default: the territory of the locale, as in en_US.UTF-8;\n"
+    "               where the locale names none, the first Numbers item asks)\n"
+    "  --help       print this help and exit\n"
+    "  --version    print the version and exit\n"
     "\n"
     "The window takes no other arguments. It needs a display; on a machine without one, run it\n"
     "under a virtual display: xvfb-run -a kelvane\n"
     "The batch command kelvane-cli applies the same rules from scripts.\n";
 
-// --help and --version are answered before Qt starts, so they work without a display. Returns the
-// exit status when the command line is answered here, nothing when the window should open.
-std::optional<int> answerCommandLine(int argc, char** argv) {
-    if (argc == 1) return std::nullopt;
-    const std::string_view first = argv[1];
-    const bool known = first == "--help" || first == "--version";
-    if (argc == 2 && !first.starts_with('-')) return std::nullopt;  // a file to open
-    if (known && argc == 2) {
-        if (first == "--help")
-            std::fwrite(kHelp.data(), 1, kHelp.size(), stdout);
-        else
-            std::puts("kelvane " KELVANE_VERSION);
-        return 0;
-    }
-    std::fprintf(stderr, "kelvane: unexpected argument %s (it takes a file, --help or --version)\n",
-                 argv[known ? 2 : 1]);
-    return 2;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (const auto status = answerCommandLine(argc, argv)) return *status;
+    // Answered before Qt starts, so that --help and --version work without a display.
+    const kelvane::CommandLine line = kelvane::readCommandLine({argv + 1, argv + argc});
+    switch (line.ask) {
+        case kelvane::CommandLine::Ask::Help:
+            std::fwrite(kHelp.data(), 1, kHelp.size(), stdout);
+            return 0;
+        case kelvane::CommandLine::Ask::Version:
+            std::puts("kelvane " KELVANE_VERSION);
+            return 0;
+        case kelvane::CommandLine::Ask::Refused:
+            std::fprintf(stderr, "kelvane: %s\n", line.refusal.c_str());
+            return 2;
+        case kelvane::CommandLine::Ask::Window:
+            break;
+    }
     const auto environment = [](const char* name) -> const char* { return std::getenv(name); };
     if (!kelvane::displayAvailable(environment)) {
         std::fprintf(stderr, "%.*s\n", static_cast<int>(kelvane::kNoDisplayMessage.size()),
@@ -63,7 +66,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Kelvane"));
     QGuiApplication::setDesktopFileName(QStringLiteral(KELVANE_APP_ID));
     kelvane::frmSplash splash;
-    if (argc == 2) splash.openOnShow(argv[1]);
+    if (!line.region.empty()) splash.mainWindow()->setRegion(line.region);
+    if (!line.file.empty()) splash.openOnShow(line.file);
     splash.show();
     return app.exec();
 }

@@ -1,13 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Form1.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMimeData>
 
+#include "AboutBox.h"
 #include "AppIcon.h"
 #include "FileBrowser.h"
+#include "FileDialogs.h"
 #include "FolderListing.h"
+#include "LinesNotReadWindow.h"
+#include "ListUndo.h"
+#include "Messages.h"
 #include "Module1.h"
+#include "RegionDialog.h"
+#include "Regions.h"
+#include "ShortcutsDialog.h"
 #include "StatusPanels.h"
 #include "TextBytes.h"
 #include "WindowControls.h"
@@ -26,11 +36,23 @@ std::string droppedTxtFile(const QMimeData* mime) {
     return matchesTxtPattern(path) ? path : std::string();
 }
 
+// The locale's territory when the telephone-number library knows it, as the batch command takes
+// it; empty otherwise.
+std::string localeDefaultRegion() {
+    try {
+        return phone::chooseRegion({});
+    } catch (const phone::RegionError&) {
+        return {};
+    }
+}
+
 }  // namespace
 
 Form1::Form1(QWidget* parent) : QMainWindow(parent), ui_(std::make_unique<Ui::Form1>()) {
     installFontFallbacks();
     ui_->setupUi(this);
+    // The control table's places are below the menu bar: the window grows by the bar's height.
+    resize(width(), height() + menuBar()->sizeHint().height());
     snapFontsToPixels(this);
     setWindowIcon(appIcon());
     setAcceptDrops(true);
@@ -55,6 +77,37 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), ui_(std::make_unique<Ui::Fo
     connect(browser_, &FileBrowser::folderChanged, this, &Form1::Dir1_Change);
     connect(browser_, &FileBrowser::statusMessage, status_, &StatusPanels::setStatusLine);
 
+    // Qt on Linux names a drop-down list by its value; a screen reader takes the list's own name
+    // from the label it is the buddy of, which needs no place on the form.
+    auto* drivesLabel = new QLabel(ui_->Drive1->accessibleName(), ui_->Frame4);
+    drivesLabel->setBuddy(ui_->Drive1);
+    drivesLabel->hide();
+
+    undo_ = new ListUndo(ui_->text2, core_->mListRegion, ui_->actionUndo, ui_->actionRedo);
+    undo_->takeKeysFrom(ui_->Text5);
+    undo_->takeKeysFrom(ui_->Text1);
+    connect(undo_, &ListUndo::told, status_, &StatusPanels::setStatusLine);
+    auto* formats = new QActionGroup(this);
+    for (QAction* format :
+         {ui_->actionFormatE164, ui_->actionFormatInternational, ui_->actionFormatNational})
+        formats->addAction(format);
+    ui_->actionFormatE164->setChecked(true);
+    region_ = localeDefaultRegion();
+    addAction(ui_->actionStop);
+    connect(ui_->actionOpenList, &QAction::triggered, this, &Form1::openList);
+    connect(ui_->actionSave, &QAction::triggered, this, &Form1::Command11_Click);
+    connect(ui_->actionSaveRemovedLines, &QAction::triggered, this, &Form1::saveRemovedLines);
+    connect(ui_->actionQuit, &QAction::triggered, this, &QWidget::close);
+    connect(ui_->actionOpenAsNumbers, &QAction::triggered, this, &Form1::openAsTelephoneNumbers);
+    connect(ui_->actionRemoveDuplicateNumbers, &QAction::triggered, this,
+            &Form1::removeDuplicateNumbers);
+    connect(ui_->actionStrikeNumbers, &QAction::triggered, this, &Form1::strikeNumbersListedIn);
+    connect(ui_->actionKeepMobileNumbers, &QAction::triggered, this, &Form1::keepOnlyMobileNumbers);
+    connect(ui_->actionRegion, &QAction::triggered, this, &Form1::chooseRegion);
+    connect(ui_->actionKeyboardShortcuts, &QAction::triggered, this, &Form1::showKeyboardShortcuts);
+    connect(ui_->actionAbout, &QAction::triggered, this, [this] { showAbout(this); });
+    connect(ui_->actionStop, &QAction::triggered, this, [this] { core_->requestCancel(); });
+
     Form_Load();
 }
 
@@ -65,19 +118,19 @@ void Form1::Form_Load() {
 }
 
 void Form1::Command7_Click() {
-    runOperation([this] { core_->LoadNumberFile(LoadMode::Plain); });
+    runOperation([this] { core_->LoadNumberFile(LoadMode::Plain); }, ui_->Command7);
 }
 
 void Form1::Command5_Click() {
-    runOperation([this] { core_->RemoveDuplicates(); });
+    runOperation([this] { core_->RemoveDuplicates(); }, ui_->Command5);
 }
 
 void Form1::Command11_Click() {
-    runOperation([this] { core_->SaveList(); });
+    runOperation([this] { core_->SaveList(); }, ui_->Command11);
 }
 
 void Form1::Command2_Click() {
-    runOperation([this] { core_->ReadPlainFile(); });
+    runOperation([this] { core_->ReadPlainFile(); }, ui_->Command2);
 }
 
 void Form1::File1_Click(const std::string& path) {
@@ -85,20 +138,120 @@ void Form1::File1_Click(const std::string& path) {
 }
 
 void Form1::File1_DblClick() {
-    runOperation([this] { core_->LoadNumberFile(LoadMode::Live); });
+    runOperation([this] { core_->LoadNumberFile(LoadMode::Live); }, ui_->File1);
 }
 
 void Form1::Dir1_Change() {
     core_->forgetSelectedFile();
 }
 
+void Form1::openList() {
+    const std::string path =
+        chooseListToOpen(this, QStringLiteral("Open List"), browser_->folderPath());
+    if (!path.empty() && browser_->revealFile(path)) Command7_Click();
+}
+
+void Form1::saveRemovedLines() {
+    const std::string path =
+        chooseFileToSave(this, QStringLiteral("Save Removed Lines As"), browser_->folderPath());
+    if (path.empty()) return;
+    runOperation([&] { core_->SaveBytesAs(path, core_->removedLines()); });
+}
+
+void Form1::openAsTelephoneNumbers() {
+    const std::string region = regionForNumbers();
+    if (region.empty()) return;
+    runOperation([&] { core_->OpenAsTelephoneNumbers(region, format()); }, ui_->text2);
+    if (core_->linesNotRead().empty()) return;
+    if (!linesNotRead_) {
+        linesNotRead_ = new LinesNotReadWindow(this);
+        connect(linesNotRead_, &LinesNotReadWindow::saveRequested, this, &Form1::saveLinesNotRead);
+        // The menus' keys work from the report too, so that the operator can go on from there;
+        // Escape there closes the report.
+        for (const QMenu* menu : {ui_->menuFile, ui_->menuEdit, ui_->menuNumbers})
+            linesNotRead_->addActions(menu->actions());
+    }
+    linesNotRead_->showReport(core_->linesNotRead());
+}
+
+void Form1::removeDuplicateNumbers() {
+    const std::string region = regionForNumbers();
+    if (region.empty()) return;
+    runOperation([&] { core_->RemoveDuplicateNumbers(region); }, ui_->text2);
+}
+
+void Form1::strikeNumbersListedIn() {
+    const std::string region = regionForNumbers();
+    if (region.empty()) return;
+    const std::string list =
+        chooseListToOpen(this, QStringLiteral("Strike Numbers Listed In"), browser_->folderPath());
+    if (list.empty()) return;
+    runOperation([&] { core_->StrikeNumbersListedIn(list, region); }, ui_->text2);
+}
+
+void Form1::keepOnlyMobileNumbers() {
+    const std::string region = regionForNumbers();
+    if (region.empty()) return;
+    runOperation([&] { core_->KeepOnlyMobileNumbers(region); }, ui_->text2);
+}
+
+void Form1::saveLinesNotRead() {
+    const std::string path = chooseFileToSave(linesNotRead_, QStringLiteral("Save Lines Not Read"),
+                                              browser_->folderPath());
+    if (path.empty()) return;
+    runOperation([&] { core_->SaveBytesAs(path, core_->linesNotRead()); });
+}
+
+std::string Form1::regionForNumbers() {
+    if (region_.empty()) chooseRegion();
+    if (region_.empty())
+        status_->setStatusLine(QStringLiteral("Choose a region first: Numbers > Region"));
+    return region_;
+}
+
+void Form1::chooseRegion() {
+    const auto chosen = RegionDialog::choose(this, region_);
+    if (!chosen) return;
+    region_ = *chosen;
+    status_->setStatusLine(QStringLiteral("Region of numbers without a country code: %1 (%2)")
+                               .arg(regionName(region_), QString::fromStdString(region_)));
+}
+
+NumberFormat Form1::format() const {
+    if (ui_->actionFormatInternational->isChecked()) return NumberFormat::International;
+    if (ui_->actionFormatNational->isChecked()) return NumberFormat::National;
+    return NumberFormat::E164;
+}
+
+void Form1::showKeyboardShortcuts() {
+    QList<QAction*> actions;
+    for (const QMenu* menu : {ui_->menuFile, ui_->menuEdit, ui_->menuNumbers, ui_->menuHelp})
+        actions << menu->actions();
+    actions << ui_->actionStop;
+    auto* dialog = new ShortcutsDialog(actions, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
 template <typename Operation>
-void Form1::runOperation(Operation operation) {
+void Form1::runOperation(Operation operation, QWidget* ranBy) {
     // An operation started from inside another one's yield is refused by the core; only the
-    // outermost run unlocks.
+    // outermost run unlocks and makes a step of the list's history.
     const bool outermost = !core_->busy();
+    if (outermost) undo_->operationStarts();
     operation();
-    if (outermost && locked_) setRunControlsLocked(false);
+    if (!outermost) return;
+    if (locked_) setRunControlsLocked(false);
+    undo_->operationEnded();
+    // What the operation told, readable from where it was started.
+    if (ranBy) ranBy->setAccessibleDescription(resultText());
+}
+
+QString Form1::resultText() const {
+    QStringList told{windowTitle()};
+    if (ui_->Label4->text() != QLatin1String(Messages::kSummaryStart)) told << ui_->Label4->text();
+    if (!status_->statusLine().isEmpty()) told << status_->statusLine();
+    return told.join(QStringLiteral(". "));
 }
 
 void Form1::setRunControlsLocked(bool locked) {
@@ -110,6 +263,11 @@ void Form1::setRunControlsLocked(bool locked) {
           static_cast<QWidget*>(ui_->File1), static_cast<QWidget*>(ui_->Text3),
           static_cast<QWidget*>(ui_->Text4)}) {
         control->setEnabled(!locked);
+    }
+    for (QAction* item : {ui_->actionOpenList, ui_->actionSave, ui_->actionSaveRemovedLines,
+                          ui_->actionOpenAsNumbers, ui_->actionRemoveDuplicateNumbers,
+                          ui_->actionStrikeNumbers, ui_->actionKeepMobileNumbers}) {
+        item->setEnabled(!locked);
     }
     // The list can still be scrolled and read, not edited, while lines go into it.
     ui_->text2->setLocked(locked);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "NumberList.h"
 
+#include <Qsci/qscicommandset.h>
 #include <QDropEvent>
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -37,6 +38,17 @@ NumberList::NumberList(QWidget* parent) : QsciScintilla(parent) {
     setScrollWidthTracking(true);
     fitLineNumberMargin();
     connect(this, &QsciScintilla::linesChanged, this, &NumberList::fitLineNumberMargin);
+    connect(this, &QsciScintilla::textChanged, this, &NumberList::operatorEdited);
+    // The editor keeps no undo history of its own: the window keeps one history of the whole list,
+    // operations and typing alike, and its undo keys must reach the window's Edit menu. Undoing
+    // into half a load would make no sense, and a second history would double the memory of a
+    // large list.
+    SendScintilla(SCI_SETUNDOCOLLECTION, 0UL);
+    for (const auto command : {QsciCommand::Undo, QsciCommand::Redo}) {
+        QsciCommand* bound = standardCommands()->find(command);
+        bound->setKey(0);
+        bound->setAlternateKey(0);
+    }
 }
 
 std::string NumberList::bytes() const {
@@ -52,10 +64,7 @@ void NumberList::programChange(Change change) {
     if (locked) SendScintilla(SCI_SETREADONLY, 0UL);
     const auto eventMask = static_cast<unsigned long>(SendScintilla(SCI_GETMODEVENTMASK));
     SendScintilla(SCI_SETMODEVENTMASK, 0UL);
-    SendScintilla(SCI_SETUNDOCOLLECTION, 0UL);
     change();
-    SendScintilla(SCI_EMPTYUNDOBUFFER);
-    SendScintilla(SCI_SETUNDOCOLLECTION, 1UL);
     SendScintilla(SCI_SETMODEVENTMASK, eventMask);
     if (locked) SendScintilla(SCI_SETREADONLY, 1UL);
     fitLineNumberMargin();

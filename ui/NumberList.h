@@ -25,6 +25,10 @@ class NumberList : public QsciScintilla {
     // While locked the operator can scroll and select but not edit.
     void setLocked(bool locked);
 
+  signals:
+    // The operator changed the text; the program's own changes say nothing.
+    void operatorEdited();
+
   protected:
     // Tab and Shift+Tab move the focus on, as in every other box of the window: a list of
     // numbers has no use for a tab character.
@@ -35,10 +39,9 @@ class NumberList : public QsciScintilla {
     void dropEvent(QDropEvent* event) override;
 
   private:
-    // Runs a change of the program's own. It keeps no undo history: undoing into half a load
-    // would make no sense, and the history would double the memory of a large list. It sends no
-    // change notifications either: the editor's handling of them costs time in proportion to the
-    // whole text on every append, which made a list built in pieces slow to fill.
+    // Runs a change of the program's own. It sends no change notifications: the editor's handling
+    // of them costs time in proportion to the whole text on every append, which made a list built
+    // in pieces slow to fill.
     template <typename Change>
     void programChange(Change change);
     void fitLineNumberMargin();

@@ -53,6 +53,10 @@ QLabel* StatusPanels::addPanel(QStatusBar* bar, int widthPixels, const QString& 
     return panel;
 }
 
+QString StatusPanels::statusLine() const {
+    return statusLine_->text();
+}
+
 void StatusPanels::setStatusLine(const QString& text) {
     statusLine_->setText(text);
     statusLine_->setToolTip(text);  // the panel is narrow; the whole line shows on hover

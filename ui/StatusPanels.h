@@ -21,6 +21,7 @@ class StatusPanels : public QObject {
     StatusPanels(QStatusBar* bar, StatusProgressBar* coveringBar);
 
     void setStatusLine(const QString& text);
+    QString statusLine() const;
     // Reads the clock and the Num Lock key again.
     void update();
 

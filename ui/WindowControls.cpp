@@ -27,8 +27,10 @@ WindowControls::WindowControls(WindowWidgets widgets) : w_(widgets) {
     // A longer name the program showed may be shortened but not grown: the limit follows the
     // text down to the operator's 30 characters.
     QLineEdit* name = w_.saveName;
+    // Only a change of the limit is set: setting it resets the box's own undo.
     QObject::connect(name, &QLineEdit::textChanged, name, [name](const QString& text) {
-        name->setMaxLength(std::max(kSaveNameLength, static_cast<int>(text.size())));
+        const int limit = std::max(kSaveNameLength, static_cast<int>(text.size()));
+        if (limit != name->maxLength()) name->setMaxLength(limit);
     });
 }
 

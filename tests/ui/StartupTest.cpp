@@ -8,6 +8,7 @@
 #include <map>
 
 #include "ChildProcess.h"
+#include "CommandLine.h"
 #include "DisplayCheck.h"
 #include "Form1.h"
 #include "HugePages.h"
@@ -44,6 +45,15 @@ class StartupTest : public QObject {
         QVERIFY(!splash.mainWindow()->isVisible());
         splash.close();
         QVERIFY(splash.mainWindow()->isVisible());
+    }
+
+    void theCommandLineTakesARegionTheLibraryKnowsAndAFile() {
+        const CommandLine line = readCommandLine({"--region", "il", "list.txt"});
+        QCOMPARE(line.region + " " + line.file, std::string("IL list.txt"));
+        for (const std::vector<std::string>& refused :
+             {std::vector<std::string>{"--region", "ZZ"}, {"--region"}, {"a.txt", "b.txt"}}) {
+            QCOMPARE(readCommandLine(refused).ask, CommandLine::Ask::Refused);
+        }
     }
 
     void aDisplayIsFoundInAnyOfTheThreeVariablesAndOneThatDoesNotAnswerIsNamed() {

@@ -1,0 +1,252 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <QAccessible>
+#include <QFileDialog>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QTableWidget>
+
+#include "RegionDialog.h"
+#include "WindowTesting.h"
+
+using namespace kelvane;
+using namespace kelvane::testing;
+using Box = ScriptedMessageBox;
+
+namespace {
+
+QString accessible(QWidget* widget, QAccessible::Text text = QAccessible::Name) {
+    return QAccessible::queryAccessibleInterface(widget)->text(text);
+}
+// Presses the keys where the focus is, as the operator would.
+void press(QKeySequence keys) {
+    const QKeyCombination key = keys[0];
+    QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+}
+// Gives the window the keyboard again once a dialog or another window has had it.
+void backTo(QWidget* window) {
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+}
+// Runs `answer` on the next modal dialog of type Dialog once it shows.
+template <typename Dialog, typename Answer>
+void whenShown(Answer answer) {
+    QTimer::singleShot(0, [answer] {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) answer(dialog);
+    });
+}
+
+}  // namespace
+
+class MenuTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void theBarSitsAboveTheControlsAndEveryItemHasItsMnemonicAndKeys() {
+        WindowUnderTest window;
+        QMainWindow& form = window.form();
+        QCOMPARE(form.height(), 480 + form.menuBar()->height());
+        QCOMPARE(form.centralWidget()->y(), form.menuBar()->height());
+        QStringList items;
+        for (QAction* menu : form.menuBar()->actions()) {
+            items << menu->text();
+            for (QAction* item : menu->menu()->actions())
+                if (!item->isSeparator())
+                    items << "  " + item->text() + " " + item->shortcut().toString();
+        }
+        QCOMPARE(items, (QStringList{"&File", "  &Open List… Ctrl+O", "  &Save Ctrl+S",
+                                     "  Save &Removed Lines As… Ctrl+Shift+R", "  &Quit Ctrl+Q",
+                                     "&Edit", "  &Undo Ctrl+Z", "  &Redo Ctrl+Shift+Z", "&Numbers",
+                                     "  &Open As Telephone Numbers Ctrl+Shift+O",
+                                     "  Remove &Duplicate Numbers Ctrl+Shift+D",
+                                     "  &Strike Numbers Listed In… Ctrl+Shift+E",
+                                     "  Keep Only &Mobile Numbers Ctrl+Shift+M", "  &Region… ",
+                                     "  &Format ", "&Help", "  &Keyboard Shortcuts ",
+                                     "  &About Kelvane "}));
+        // Alt+H opens Help; K there lists every key, the menus' own among them.
+        window.find("Text3")->setFocus();
+        QTest::keyClick(&form, Qt::Key_H, Qt::AltModifier);
+        auto* help = window.find<QMenu>("menuHelp");
+        QTRY_VERIFY(help->isVisible());
+        QTest::keyClick(help, Qt::Key_K);
+        QTableWidget* table = nullptr;
+        QTRY_VERIFY((table = form.findChild<QTableWidget*>("ShortcutTable")));
+        QCOMPARE(table->item(0, 0)->text() + " " + table->item(0, 1)->text(),
+                 QStringLiteral("Ctrl+O Open List…"));
+        QVERIFY(!table->findItems("Esc", Qt::MatchExactly).isEmpty());
+    }
+
+    void undoAndRedoWalkOneHistoryOfOperationsAndTypingByteForByte() {
+        WindowUnderTest window;
+        auto* list = window.find<NumberList>("text2");
+        QVERIFY(window.choose("a.txt", "111\r\n222\r\n111\r\n"));
+        window.click("Command7");
+        window.click("Command5");
+        list->setFocus();
+        QTest::keyClicks(list, "9");  // typed at the top of the list
+        QTest::keyClicks(list, "8");
+        const std::string typed = "98111\r\n222\r\n";
+        QCOMPARE(window.listBytes(), typed);
+        std::vector<std::string> seen;
+        for (const char* keys : {"Ctrl+Z", "Ctrl+Z", "Ctrl+Z", "Ctrl+Z", "Ctrl+Shift+Z"}) {
+            press(QKeySequence(keys));
+            seen.push_back(window.listBytes());
+        }
+        QCOMPARE(seen, (std::vector<std::string>{"111\r\n222\r\n", "111\r\n222\r\n111\r\n", "", "",
+                                                 "111\r\n222\r\n111\r\n"}));
+        QVERIFY(window.find<QLabel>("StatusLine")->text().startsWith("Redone"));
+        // In the width and the name boxes the keys stay theirs, and elsewhere they are the list's.
+        for (const char* box : {"Text4", "Text3"}) {
+            auto* line = window.find<QLineEdit>(box);
+            line->setFocus();
+            line->clear();
+            QTest::keyClicks(line, "77");
+            press(QKeySequence("Ctrl+Z"));
+            QCOMPARE(line->text(), QString());
+            QCOMPARE(window.listBytes(), std::string("111\r\n222\r\n111\r\n"));
+        }
+        window.find("Text5")->setFocus();
+        press(QKeySequence("Ctrl+Shift+Z"));
+        QCOMPARE(window.listBytes(), std::string("111\r\n222\r\n"));
+    }
+
+    void theKeysAreOffWhileAnOperationRunsAndEscapeStopsIt() {
+        WindowUnderTest window;
+        QVERIFY(window.choose("small.txt", "5\r\n"));
+        window.click("Command7");
+        window.write("big.txt", numberLines(3000));
+        window.browser().refreshFiles();
+        std::string duringRun;
+        QTimer::singleShot(0, &window.form(), [&] {
+            press(QKeySequence("Ctrl+Z"));
+            duringRun = window.listBytes();
+            press(QKeySequence("Escape"));
+        });
+        QVERIFY(clickEntry(window.files(), "big.txt", true));
+        QVERIFY(duringRun.starts_with("100000000000\r\n"));  // not back to "5"
+        QCOMPARE(window.find<QLabel>("StatusLine")->text(), QStringLiteral("Opening stopped"));
+        // What the stopped load left is a step: one undo goes back to the list before it.
+        press(QKeySequence("Ctrl+Z"));
+        QCOMPARE(window.listBytes(), std::string("5\r\n"));
+
+        // A Numbers item stopped midway leaves the list as it was, and no step.
+        window.form().setRegion("IL");
+        QVERIFY(clickEntry(window.files(), "big.txt"));
+        QTimer::singleShot(0, &window.form(), [] { press(QKeySequence("Escape")); });
+        press(QKeySequence("Ctrl+Shift+O"));
+        QCOMPARE(window.find<QLabel>("StatusLine")->text(),
+                 QStringLiteral("Stopped: the list is as it was"));
+        QCOMPARE(window.listBytes(), std::string("5\r\n"));
+        press(QKeySequence("Ctrl+Z"));
+        QCOMPARE(window.listBytes(), std::string());
+    }
+
+    void everyControlHasANameOfItsOwnAndTheButtonThatRanTellsTheResult() {
+        WindowUnderTest window;
+        QStringList names;
+        for (const char* control : {"Text3", "Text4", "Dir1", "File1", "text2", "Text5", "Text1",
+                                    "ProgressBar1", "Command2"})
+            names << accessible(window.find(control));
+        QCOMPARE(names, (QStringList{"Length Of Each Line In File:", "File Name To Save As",
+                                     "Folders", "List Files", "Numbers List", "File Lines", "Notes",
+                                     "Progress", "read file"}));
+        // A drop-down list is named by its label, besides its frame's caption.
+        QStringList labels;
+        for (const auto& [label, relation] :
+             QAccessible::queryAccessibleInterface(window.find("Drive1"))
+                 ->relations(QAccessible::Label))
+            labels << label->text(QAccessible::Name);
+        QCOMPARE(labels, (QStringList{"Drives", "Files"}));
+        QVERIFY(window.choose("d.txt", "1\r\n1\r\n"));
+        window.click("Command5");
+        QVERIFY(accessible(window.find("Command5"), QAccessible::Description)
+                    .startsWith("1. Duplicates Found   1  Of Total:   2. 1 duplicate removed"));
+    }
+
+    void openListStartsInTheBrowsersFolderAndOpensTheChosenFileThere() {
+        WindowUnderTest window;
+        window.makeFolder("sub");
+        const std::string path = window.write("sub/picked.txt", "12\r\n");
+        window.browser().openFolder(window.folder() + "/sub");
+        QString startedIn;
+        whenShown<QFileDialog>([&](QFileDialog* dialog) {
+            startedIn = dialog->directory().path();
+            dialog->selectFile(QString::fromStdString(path));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        press(QKeySequence("Ctrl+O"));
+        QCOMPARE(startedIn.toStdString(), window.folder() + "/sub");
+        QCOMPARE(window.files()->currentItem()->text(), QStringLiteral("picked.txt"));
+        QCOMPARE(window.form().windowTitle(), QStringLiteral("Total Numbers In File  1"));
+    }
+
+    void numbersItemsAskARegionFollowTheFormatAndAListKeepsTheRegionItWasOpenedWith() {
+        qputenv("LC_ALL", "C");  // a locale without a territory
+        WindowUnderTest window;
+        qunsetenv("LC_ALL");
+        QVERIFY(window.choose("calls.txt", "050-1234567\r\nhello\r\n"));
+        window.find<QAction>("actionFormatNational")->trigger();
+        window.files()->setFocus();
+        whenShown<RegionDialog>([](RegionDialog* dialog) {
+            auto* filter = dialog->findChild<QLineEdit*>("RegionFilter");
+            QTest::keyClicks(filter, "IL");
+            QTest::keyClick(filter, Qt::Key_Return);
+        });
+        press(QKeySequence("Ctrl+Shift+O"));
+        QCOMPARE(window.listBytes(), std::string("050-123-4567\r\n"));
+        auto* notRead = window.form().findChild<QWidget*>("LinesNotRead");
+        QVERIFY(notRead && notRead->isVisible() && !notRead->isModal());
+        QVERIFY(window.find<QPlainTextEdit>("LinesNotReadReport")
+                    ->toPlainText()
+                    .endsWith("calls.txt:2: hello (not a number)\n"));
+        const std::string saved = window.folder() + "/not-read.txt";
+        whenShown<QFileDialog>([&](QFileDialog* dialog) {
+            dialog->selectFile(QString::fromStdString(saved));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        QTest::mouseClick(notRead->findChild<QPushButton*>(), Qt::LeftButton);
+        QCOMPARE(readFile(saved), window.core().linesNotRead());
+        QTest::keyClick(notRead, Qt::Key_Escape);
+        QVERIFY(!notRead->isVisible());
+        backTo(&window.form());
+
+        // The same number written the international way is a duplicate under the list's region,
+        // whatever the menu says now.
+        window.form().setRegion("US");
+        auto* list = window.find<NumberList>("text2");
+        list->setFocus();
+        QTest::keyClicks(list, "+972501234567");
+        QTest::keyClick(list, Qt::Key_Return);
+        press(QKeySequence("Ctrl+Shift+D"));
+        QCOMPARE(window.listBytes(), std::string("+972501234567\r\n"));
+        QVERIFY(accessible(list, QAccessible::Description)
+                    .contains("Duplicates Found   1  Of Total:   2"));
+        whenShown<QFileDialog>([&](QFileDialog* dialog) {
+            dialog->selectFile(QString::fromStdString(window.folder() + "/removed.txt"));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        press(QKeySequence("Ctrl+Shift+R"));
+        QCOMPARE(readFile(window.folder() + "/removed.txt"), std::string("050-123-4567\r\n"));
+        backTo(&window.form());
+        for (int step = 0; step < 3; ++step) press(QKeySequence("Ctrl+Z"));
+        QCOMPARE(window.core().mListRegion, std::string());
+        press(QKeySequence("Ctrl+Shift+Z"));
+        QCOMPARE(window.listBytes(), std::string("050-123-4567\r\n"));
+        QCOMPARE(window.core().mListRegion, std::string("IL"));
+    }
+
+    void theRegionListNarrowsAsTheOperatorTypesAndTheKeyboardChooses() {
+        RegionDialog dialog({"BR", "DE", "IL", "US"}, "US");
+        dialog.show();
+        auto* filter = dialog.findChild<QLineEdit*>("RegionFilter");
+        QCOMPARE(dialog.focusWidget(), filter);
+        QTest::keyClicks(filter, "il");  // Brazil and Israel; the code typed whole goes first
+        QCOMPARE(dialog.chosen(), std::string("IL"));
+        QTest::keyClick(filter, Qt::Key_Up);
+        QCOMPARE(dialog.chosen(), std::string("BR"));
+        QTest::keyClick(filter, Qt::Key_Return);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(regionName("DE"), QStringLiteral("Germany"));
+    }
+};
+
+QTEST_MAIN(MenuTest)
+#include "MenuTest.moc"
