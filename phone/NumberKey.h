@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace kelvane::phone {
+
+// A valid number's E.164 text ("+972501234567") as one integer. E.164 allows 15 digits at most
+// and its first digit, the country code's, is never 0, so the digits' value names the number
+// alone and fits in 50 bits: a set of numbers needs 8 bytes a number, not a string each.
+inline std::uint64_t numberKey(std::string_view e164) {
+    std::uint64_t key = 0;
+    for (const char c : e164) {
+        if (c >= '0' && c <= '9') key = key * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    return key;
+}
+
+}  // namespace kelvane::phone
