@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <exception>
-#include <thread>
 #include <utility>
 
 #include "absl/container/flat_hash_set.h"
@@ -16,8 +14,6 @@ namespace {
 
 using i18n::phonenumbers::PhoneNumber;
 using i18n::phonenumbers::PhoneNumberUtil;
-
-constexpr std::size_t kBlockSize = 1 << 16;
 
 // True when `text` is well-formed UTF-8: no overlong forms, surrogates or values past U+10FFFF.
 bool isUtf8(std::string_view text) {
@@ -109,9 +105,14 @@ PhoneNumberReader::PhoneNumberReader(std::string region, NumberFormat format, bo
     : util_(*PhoneNumberUtil::GetInstance()),
       region_(std::move(region)),
       format_(format),
-      judgeTypes_(judgeTypes) {}
+      judgeTypes_(judgeTypes),
+      threads_(std::make_unique<WorkerThreads>(machineThreads())) {}
 
-// Fewer new keys than this are not worth a thread.
+void PhoneNumberReader::setThreads(unsigned count) {
+    threads_ = std::make_unique<WorkerThreads>(count);
+}
+
+// Fewer new keys than this are not worth waking threads for.
 constexpr std::size_t kParallelKeys = 256;
 
 void PhoneNumberReader::readAhead(std::span<const std::string_view> lines) {
@@ -120,25 +121,12 @@ void PhoneNumberReader::readAhead(std::span<const std::string_view> lines) {
     absl::flat_hash_set<std::string_view> seen;
     for (const std::string_view line : lines) {
         const std::string_view key = keyOf(line);
-        if (!byKey_.contains(key) && !seen.contains(key)) seen.insert(keys.emplace_back(key));
+        if (!seen.contains(key) && !cache_.find(key)) seen.insert(keys.emplace_back(key));
     }
     if (keys.size() < kParallelKeys) return;
     std::vector<LoneVerdict> verdicts(keys.size());
-    const std::size_t half = keys.size() / 2;
-    std::exception_ptr otherFailure;  // the other thread's, thrown here once it has ended
-    {
-        // Joined on leaving this block, however this thread's half ends.
-        const std::jthread other([&] {
-            try {
-                for (std::size_t i = half; i < keys.size(); ++i) verdicts[i] = judgeAlone(keys[i]);
-            } catch (...) {
-                otherFailure = std::current_exception();
-            }
-        });
-        for (std::size_t i = 0; i < half; ++i) verdicts[i] = judgeAlone(keys[i]);
-    }
-    if (otherFailure) std::rethrow_exception(otherFailure);
-    for (std::size_t i = 0; i < keys.size(); ++i) remember(keys[i], verdicts[i]);
+    threads_->forEach(keys.size(), [&](std::size_t i) { verdicts[i] = judgeAlone(keys[i]); });
+    for (std::size_t i = 0; i < keys.size(); ++i) cache_.put(keys[i], toKeep(verdicts[i]));
 }
 
 PhoneNumberReader::LoneVerdict PhoneNumberReader::judgeAlone(std::string_view key) const {
@@ -160,24 +148,8 @@ PhoneNumberReader::LoneVerdict PhoneNumberReader::judgeAlone(std::string_view ke
 }
 
 const NumberVerdict& PhoneNumberReader::readNew(std::string_view key) {
-    return remember(key, judgeAlone(key));
-}
-
-const NumberVerdict& PhoneNumberReader::remember(std::string_view key, const LoneVerdict& verdict) {
-    const NumberVerdict kept{verdict.valid, keep(verdict.text), verdict.reason, verdict.type};
-    return byKey_.emplace(keep(key), kept).first->second;
-}
-
-std::string_view PhoneNumberReader::keep(std::string_view text) {
-    if (text.size() > blockFree_) {
-        blockFree_ = std::max(kBlockSize, text.size());
-        blockNext_ = blocks_.emplace_back(std::make_unique_for_overwrite<char[]>(blockFree_)).get();
-    }
-    if (!text.empty()) std::memcpy(blockNext_, text.data(), text.size());
-    const std::string_view kept(blockNext_, text.size());
-    blockNext_ += text.size();
-    blockFree_ -= text.size();
-    return kept;
+    judged_ = judgeAlone(key);
+    return verdict_ = asNumberVerdict(cache_.put(key, toKeep(judged_)));
 }
 
 }  // namespace kelvane::phone

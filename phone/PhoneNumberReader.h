@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -12,7 +13,8 @@
 
 #include "NumberFormat.h"
 #include "NumberType.h"
-#include "absl/container/flat_hash_map.h"
+#include "VerdictCache.h"
+#include "WorkerThreads.h"
 
 namespace i18n::phonenumbers {
 class PhoneNumberUtil;
@@ -31,39 +33,48 @@ struct NumberVerdict {
 };
 
 // Reads lines as telephone numbers with Google's libphonenumber (IsValidNumber decides), for one
-// region and one format, and keeps every verdict.
+// region and one format, and keeps the verdicts on the lines met last.
 //
 // The library spends 15 to 25 microseconds on a line, most of it in ICU regular expressions
 // (Python's phonenumbers about 30), so a line is parsed only when no line with the same key was
-// parsed before. The key of a line made only of digits, "+" and the separators " ", "-", ".",
+// parsed lately. The key of a line made only of digits, "+" and the separators " ", "-", ".",
 // "(", ")" is the line without those separators, which the library ignores there once it has
 // found the line to be a number at all (see keyOf); it is also what the library is given, since
 // it parses a plain run of digits up to a third faster. Any other line is its own key: a letter
 // can be a vanity digit or an extension label, and next to one a blank can end the extension; a
 // tab makes a line not a number at all.
 //
-// The library's parser is the cost, and it may run on two threads at once: readAhead() parses
-// the new keys of a block of lines in two halves side by side (112,136 keys of the bench list in
-// 0.71 s against 1.11 s on one thread, the machine's other core lightly used). What it learns
-// goes into the reader's tables on the calling thread.
+// The library's parser is the cost, and it may run on every core at once: readAhead() parses
+// the new keys of a block of lines on as many threads as the machine has (112,136 keys of the
+// bench list in 0.71 s on two threads against 1.11 s on one, the machine's other core lightly
+// used). What it learns goes into the reader's cache on the calling thread.
 //
-// A line seen before costs one hash lookup and allocates nothing. Memory grows with the distinct
-// keys (about 200 bytes each). Verdicts and their texts stay valid as long as the reader.
+// A line met lately costs one lookup and allocates nothing. The verdicts live in a cache of a
+// fixed size (VerdictCache), so memory does not grow with the input: a verdict, its text and its
+// reason are valid until the next read() or readAhead(). readAhead() then read() over the same
+// block parses each new key once, unless the block alone overflows the cache.
 class PhoneNumberReader {
   public:
     // `region`: a region the library supports, in capitals (see supportedRegion). The kind of a
     // number costs the library a second pass over its plan, so it is judged only when asked for.
     PhoneNumberReader(std::string region, NumberFormat format, bool judgeTypes = false);
     virtual ~PhoneNumberReader() = default;
+    PhoneNumberReader(const PhoneNumberReader&) = delete;
+    PhoneNumberReader& operator=(const PhoneNumberReader&) = delete;
 
-    // Judges the lines not seen before among `lines`, on two threads, so that read() finds them.
-    // What either thread throws reaches the caller, once both have ended, and nothing is kept.
+    // The threads readAhead() may use, the caller's included; by default the machine's count.
+    void setThreads(unsigned count);
+
+    // Judges the lines not met lately among `lines`, on several threads, so that read() finds
+    // them. What any thread throws reaches the caller, once all have ended, and nothing is kept.
     void readAhead(std::span<const std::string_view> lines);
 
+    // Valid until the next read() or readAhead().
     const NumberVerdict& read(std::string_view line) {
         const std::string_view key = keyOf(line);
-        const auto found = byKey_.find(key);
-        return found != byKey_.end() ? found->second : readNew(key);
+        if (const std::optional<VerdictCache::Verdict> kept = cache_.find(key))
+            return verdict_ = asNumberVerdict(*kept);
+        return readNew(key);
     }
 
   protected:
@@ -105,10 +116,15 @@ class PhoneNumberReader {
         return digits < 3 ? line : std::string_view(key_, size);
     }
 
+    static NumberVerdict asNumberVerdict(const VerdictCache::Verdict& kept) {
+        if (kept.valid) return {true, kept.text, {}, kept.type};
+        return {false, {}, kept.text, kept.type};
+    }
+    // As the cache keeps it: the text when valid, the reason when not.
+    static VerdictCache::Verdict toKeep(const LoneVerdict& verdict) {
+        return {verdict.valid, verdict.type, verdict.valid ? verdict.text : verdict.reason};
+    }
     const NumberVerdict& readNew(std::string_view key);
-    const NumberVerdict& remember(std::string_view key, const LoneVerdict& verdict);
-    // A copy of `text` that lives as long as the reader.
-    std::string_view keep(std::string_view text);
 
     const i18n::phonenumbers::PhoneNumberUtil& util_;
     std::string region_;
@@ -116,10 +132,10 @@ class PhoneNumberReader {
     bool judgeTypes_;
     char key_[kLongestKeyedLine];
 
-    absl::flat_hash_map<std::string_view, NumberVerdict> byKey_;
-    std::vector<std::unique_ptr<char[]>> blocks_;
-    char* blockNext_ = nullptr;
-    std::size_t blockFree_ = 0;
+    VerdictCache cache_;
+    NumberVerdict verdict_;  // the last read
+    LoneVerdict judged_;     // the last judged by read(), for a verdict too large to keep
+    std::unique_ptr<WorkerThreads> threads_;
 };
 
 }  // namespace kelvane::phone
