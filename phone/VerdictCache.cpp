@@ -47,26 +47,43 @@ VerdictCache::Verdict VerdictCache::verdictOf(const char* record) {
             std::string_view(record + sizeof header + header.keySize, header.textSize)};
 }
 
+const char* VerdictCache::recordOf(std::uint64_t slot, std::uint64_t hash,
+                                   std::string_view key) const {
+    if (slot == 0 || (slot & kTagMask) != (hash & kTagMask)) return nullptr;
+    const std::uint64_t position = ((slot >> kTagBits) - 1) * kAlignment;
+    if (position + ringBytes_ < head_) return nullptr;  // written over since
+    const char* record = ring_ + position % ringBytes_;
+    std::uint32_t keySize;
+    std::memcpy(&keySize, record, sizeof keySize);
+    if (keySize != key.size() || std::memcmp(record + sizeof(Header), key.data(), keySize) != 0)
+        return nullptr;
+    return record;
+}
+
 std::optional<VerdictCache::Verdict> VerdictCache::find(std::string_view key) const {
     const std::uint64_t hash = hashLine(key, seed_);
     const std::uint64_t* set = setOf(hash);
     for (std::size_t way = 0; way < kWays; ++way) {
-        const std::uint64_t slot = set[way];
-        if (slot == 0 || (slot & kTagMask) != (hash & kTagMask)) continue;
-        const std::uint64_t position = ((slot >> kTagBits) - 1) * kAlignment;
-        if (position + ringBytes_ < head_) continue;  // written over since
-        const char* record = recordAt(position);
-        std::uint32_t keySize;
-        std::memcpy(&keySize, record, sizeof keySize);
-        if (keySize == key.size() && std::memcmp(record + sizeof(Header), key.data(), keySize) == 0)
-            return verdictOf(record);
+        if (const char* record = recordOf(set[way], hash, key)) return verdictOf(record);
     }
     return std::nullopt;
 }
 
 VerdictCache::Verdict VerdictCache::put(std::string_view key, const Verdict& verdict) {
+    const std::uint64_t hash = hashLine(key, seed_);
+    std::uint64_t* set = setOf(hash);
+    // The key's old slot, else the set's oldest (an empty slot, 0, is older than any).
+    std::size_t taken = 0;
+    bool kept = false;
+    for (std::size_t way = 0; way < kWays && !kept; ++way) {
+        kept = recordOf(set[way], hash, key) != nullptr;
+        if (kept || (set[way] >> kTagBits) < (set[taken] >> kTagBits)) taken = way;
+    }
     const std::size_t size = aligned(sizeof(Header) + key.size() + verdict.text.size());
-    if (size > ringBytes_ / 16 || verdict.text.size() > UINT16_MAX) return verdict;
+    if (size > ringBytes_ / 16 || verdict.text.size() > UINT16_MAX) {
+        if (kept) set[taken] = 0;
+        return verdict;
+    }
     // A record never wraps around the ring's end: it starts over at the front.
     const std::size_t offset = head_ % ringBytes_;
     if (offset + size > ringBytes_) head_ += ringBytes_ - offset;
@@ -86,15 +103,7 @@ VerdictCache::Verdict VerdictCache::put(std::string_view key, const Verdict& ver
     if (!key.empty()) std::memcpy(record + sizeof header, key.data(), key.size());
     if (!verdict.text.empty())
         std::memcpy(record + sizeof header + key.size(), verdict.text.data(), verdict.text.size());
-
-    // The new slot takes the set's oldest (an empty slot, 0, is older than any).
-    const std::uint64_t hash = hashLine(key, seed_);
-    std::uint64_t* set = setOf(hash);
-    std::size_t oldest = 0;
-    for (std::size_t way = 1; way < kWays; ++way) {
-        if ((set[way] >> kTagBits) < (set[oldest] >> kTagBits)) oldest = way;
-    }
-    set[oldest] = ((position / kAlignment + 1) << kTagBits) | (hash & kTagMask);
+    set[taken] = ((position / kAlignment + 1) << kTagBits) | (hash & kTagMask);
     return verdictOf(record);
 }
 

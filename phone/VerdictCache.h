@@ -69,7 +69,8 @@ class VerdictCache {
     };
 
     std::uint64_t* setOf(std::uint64_t hash) const { return index_ + (hash >> setShift_) * kWays; }
-    const char* recordAt(std::uint64_t position) const { return ring_ + position % ringBytes_; }
+    // The record `slot` names when it is `key`'s and not written over, else null.
+    const char* recordOf(std::uint64_t slot, std::uint64_t hash, std::string_view key) const;
     static Verdict verdictOf(const char* record);
 
     std::uint64_t seed_;
