@@ -9,7 +9,9 @@
 
 namespace kelvane::cli {
 
-// Collects output and hands it to its sink in large blocks.
+// Collects output and hands it to its sink in large blocks. A block that is handed on because the
+// buffer is full ends after a whole line, when there is one: a run that stops part way, out of
+// memory say, then says why on a line of its own after the last whole line it wrote.
 class OutputBuffer {
   public:
     using Sink = std::function<void(std::string_view)>;
