@@ -156,6 +156,7 @@ int runNormalizeColumn(const NormalizeOptions& options) {
     const phone::TypeFilter types(options.types);
     phone::PhoneNumberReader reader(phone::chooseRegion(options.region), options.format,
                                     !types.keepsAll());
+    reader.setThreads(options.threads);
     Progress progress("Normalizing " + input.name(), input.size());
     ListOutput out(options.output, progress);
     OutputBuffer report([&progress](std::string_view bytes) {
@@ -205,6 +206,7 @@ int runDedupeColumn(const DedupeOptions& options) {
     if (!options.phoneRegion.empty()) {
         reader.emplace(phone::supportedRegion(options.phoneRegion), phone::NumberFormat::E164,
                        !types.keepsAll());
+        reader->setThreads(options.threads);
     }
     if (!options.removed.empty() && options.removed == options.output) {
         throw CommandError("the kept and the removed lines cannot both go to " + options.output);

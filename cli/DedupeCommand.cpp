@@ -82,6 +82,7 @@ int runDedupe(const DedupeOptions& options) {
     if (!options.phoneRegion.empty()) {
         reader.emplace(phone::supportedRegion(options.phoneRegion), phone::NumberFormat::E164,
                        !types.keepsAll());
+        reader->setThreads(options.threads);
     }
     if (!options.removed.empty() && options.removed == options.output) {
         throw CommandError("the kept and the removed lines cannot both go to " + options.output);

@@ -18,6 +18,7 @@ struct DedupeOptions {
     std::string removed;                   // not empty: where the lines not kept go
     std::string types;      // with phoneRegion: a comma list of the kinds of number kept
     ColumnOptions columns;  // rows of a CSV file, compared by one column
+    unsigned threads = 0;   // with phoneRegion: the most that judge numbers at once; 0: all
 };
 
 // Writes the lines the duplicate rule keeps, each followed by CR LF, then the duplicate summary

@@ -56,6 +56,7 @@ int runInfo(const InfoOptions& options) {
     const std::string region = phone::chooseRegion(options.region);
     const std::string language = phone::localeLanguage();
     phone::PhoneNumberReader reader(region, phone::NumberFormat::E164);
+    reader.setThreads(options.threads);
     Progress progress("Describing " + input.name(), input.size());
     OutputBuffer out([&progress](std::string_view bytes) {
         progress.clear();

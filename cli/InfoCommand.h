@@ -9,6 +9,7 @@ struct InfoOptions {
     std::string input = "-";  // "-": standard input
     std::string region;       // empty: the locale's territory
     bool summary = false;
+    unsigned threads = 0;  // the most that judge numbers at once; 0: the machine's count
 };
 
 // Writes, for each line, tab-separated: the line, valid or invalid, and for a valid number its

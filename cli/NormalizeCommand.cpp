@@ -23,6 +23,7 @@ int runNormalize(const NormalizeOptions& options) {
     const phone::TypeFilter types(options.types);
     phone::PhoneNumberReader reader(phone::chooseRegion(options.region), options.format,
                                     !types.keepsAll());
+    reader.setThreads(options.threads);
     Progress progress("Normalizing " + input.name(), input.size());
     ListOutput numbers(options.output, progress);
     OutputBuffer report([&progress](std::string_view bytes) {

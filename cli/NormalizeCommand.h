@@ -16,6 +16,7 @@ struct NormalizeOptions {
     std::string types;  // a comma list of the kinds of number kept; empty: every kind
     ColumnOptions columns;
     bool keepInvalid = false;  // with a column: rows without a valid number are kept unchanged
+    unsigned threads = 0;      // the most that judge numbers at once; 0: the machine's count
 };
 
 // Writes every line that is a valid telephone number in the format, each followed by CR LF, in

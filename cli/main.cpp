@@ -9,6 +9,7 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "CheckCommand.h"
 #include "CommandError.h"
@@ -51,6 +52,16 @@ void addColumnOptions(CLI::App& command, ColumnOptions& options, std::string_vie
                     "a tab for a .tsv file, else a comma")
         ->type_name("C");
     command.add_flag("--no-header", options.noHeader, "With --column, the file has no header row");
+}
+
+// --threads, alike for every command that judges numbers.
+void addThreadsOption(CLI::App& command, unsigned& threads) {
+    command
+        .add_option("--threads", threads,
+                    "Judge numbers on at most N threads at once; by default on as many as the "
+                    "machine has")
+        ->check(CLI::Range(1u, 4096u).description(""))
+        ->type_name("N");
 }
 
 // The name of an option given without the one it needs, or nothing.
@@ -130,6 +141,7 @@ int main(int argc, char** argv) {
     addColumnOptions(*dedupeCommand, dedupe.columns,
                      "every row is kept or removed whole, the header row kept; rows whose field "
                      "is empty are all kept");
+    addThreadsOption(*dedupeCommand, dedupe.threads);
     dedupeCommand->add_option("FILE", dedupe.input, "File to clean; none or - reads standard input")
         ->type_name("");
 
@@ -175,6 +187,7 @@ int main(int argc, char** argv) {
     normalizeCommand->add_flag(
         "--keep-invalid", normalize.keepInvalid,
         "With --column, keep the rows whose field is not a valid number, unchanged");
+    addThreadsOption(*normalizeCommand, normalize.threads);
     normalizeCommand
         ->add_option("FILE", normalize.input, "File to read; none or - reads standard input")
         ->type_name("");
@@ -224,6 +237,7 @@ int main(int argc, char** argv) {
     infoCommand->add_flag("--summary", info.summary,
                           "Write a table of how many lines there are of each region and type, "
                           "each count with a bar, instead");
+    addThreadsOption(*infoCommand, info.threads);
     infoCommand->add_option("FILE", info.input, "File to read; none or - reads standard input")
         ->type_name("");
 
@@ -257,7 +271,11 @@ int main(int argc, char** argv) {
     } catch (const kelvane::phone::TypeError& error) {
         return reportError(error.what());
     } catch (const std::bad_alloc&) {
-        return reportError("not enough memory for the distinct lines");
+        // Nothing more is allocated to say it.
+        static constexpr std::string_view kNoMemory = "kelvane-cli: not enough memory\n";
+        [[maybe_unused]] const ssize_t ignored =
+            ::write(STDERR_FILENO, kNoMemory.data(), kNoMemory.size());
+        return kExitError;
     } catch (const std::exception& error) {
         return reportError(error.what());
     }

@@ -109,7 +109,7 @@ PhoneNumberReader::PhoneNumberReader(std::string region, NumberFormat format, bo
       threads_(std::make_unique<WorkerThreads>(machineThreads())) {}
 
 void PhoneNumberReader::setThreads(unsigned count) {
-    threads_ = std::make_unique<WorkerThreads>(count);
+    threads_ = std::make_unique<WorkerThreads>(count == 0 ? machineThreads() : count);
 }
 
 // Fewer new keys than this are not worth waking threads for.

@@ -62,7 +62,7 @@ class PhoneNumberReader {
     PhoneNumberReader(const PhoneNumberReader&) = delete;
     PhoneNumberReader& operator=(const PhoneNumberReader&) = delete;
 
-    // The threads readAhead() may use, the caller's included; by default the machine's count.
+    // The threads readAhead() may use, the caller's included; 0, the default: the machine's count.
     void setThreads(unsigned count);
 
     // Judges the lines not met lately among `lines`, on several threads, so that read() finds
