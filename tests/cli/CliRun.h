@@ -22,9 +22,10 @@ struct CliResult {
 class CliTest : public ::testing::Test {
   protected:
     // Runs kelvane-cli with `args` in the folder, `input` as standard input; every file the run
-    // writes (standard output included) may grow to `fileSizeLimit` bytes only.
+    // writes (standard output included) may grow to `fileSizeLimit` bytes only, and the run may
+    // map `addressSpace` bytes of memory only.
     CliResult run(const std::vector<std::string>& args, std::string_view input = {},
-                  rlim_t fileSizeLimit = RLIM_INFINITY) const {
+                  rlim_t fileSizeLimit = RLIM_INFINITY, rlim_t addressSpace = RLIM_INFINITY) const {
         // The standard streams go to files out of the folder.
         const std::string in = streams_.write("in", input);
         const std::string out = streams_.write("out", ""), err = streams_.write("err", "");
@@ -36,7 +37,8 @@ class CliTest : public ::testing::Test {
             ::dup2(::open(in.c_str(), O_RDONLY | O_CLOEXEC), STDIN_FILENO);
             ::dup2(::open(out.c_str(), O_WRONLY | O_CLOEXEC), STDOUT_FILENO);
             ::dup2(::open(err.c_str(), O_WRONLY | O_CLOEXEC), STDERR_FILENO);
-            if (fileSizeLimit == RLIM_INFINITY || limitFileSize(fileSizeLimit))
+            if ((fileSizeLimit == RLIM_INFINITY || limitFileSize(fileSizeLimit)) &&
+                (addressSpace == RLIM_INFINITY || limitAddressSpace(addressSpace)))
                 if (::chdir(folder_.path().c_str()) == 0) ::execv(argv[0], argv.data());
             ::_exit(127);
         }

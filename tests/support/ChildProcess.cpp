@@ -37,6 +37,11 @@ bool limitFileSize(rlim_t bytes) {
     return ::setrlimit(RLIMIT_FSIZE, &limit) == 0 && ::signal(SIGXFSZ, SIG_IGN) != SIG_ERR;
 }
 
+bool limitAddressSpace(rlim_t bytes) {
+    const rlimit limit{bytes, bytes};
+    return ::setrlimit(RLIMIT_AS, &limit) == 0;
+}
+
 bool becomeOrdinaryUser() {
     constexpr uid_t kNobody = 65534;
     return ::geteuid() != 0 || (::setgid(kNobody) == 0 && ::setuid(kNobody) == 0);

@@ -17,6 +17,8 @@ std::optional<std::string> runInChild(const std::function<bool()>& prepare,
 // For `prepare`: files may not grow beyond `bytes`, as on a full disk; a write past it fails
 // with EFBIG instead of ending the process.
 bool limitFileSize(rlim_t bytes);
+// For `prepare`: the process may map at most `bytes` of memory in all; an allocation past it fails.
+bool limitAddressSpace(rlim_t bytes);
 // For `prepare`: run as an ordinary user, whom permissions bind (they do not bind root).
 bool becomeOrdinaryUser();
 
