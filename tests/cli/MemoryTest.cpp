@@ -74,8 +74,8 @@ class Memory : public CliTest {
         rlim_t least = 1 << 20, most = rlim_t{4} << 30;
         while (most - least > (1 << 20)) {
             const rlim_t middle = (least + most) / 2;
-            const bool ran = run({"normalize", "--region", "IL"}, "", RLIM_INFINITY, middle)
-                                 .exitCode == 0;
+            const bool ran =
+                run({"normalize", "--region", "IL"}, "", RLIM_INFINITY, middle).exitCode == 0;
             (ran ? most : least) = middle;
         }
         return most;
@@ -89,7 +89,8 @@ TEST_F(Memory, NormalizeAndDedupeRunInSixtyFourMiBAboveTheIdleProgram) {
     const rlim_t limit = idleAddressSpace() + (64 << 20);
     std::string notUtf8;
     for (int i = 0; i < 700000; ++i) notUtf8.append("\xFF").append(std::to_string(i)) += '\n';
-    const CliResult normalized = run({"normalize", "--region", "IL"}, notUtf8, RLIM_INFINITY, limit);
+    const CliResult normalized =
+        run({"normalize", "--region", "IL"}, notUtf8, RLIM_INFINITY, limit);
     EXPECT_EQ(normalized.exitCode, 1);
     EXPECT_TRUE(normalized.err.ends_with("\n0 numbers written, 700000 lines not valid\n"));
 
@@ -121,8 +122,8 @@ TEST_F(Memory, OutOfMemoryIsOneLineAfterTheLastWholeReportLine) {
     std::istringstream report(result.err.substr(0, result.err.size() - message.size()));
     int number = 0;
     for (std::string line; std::getline(report, line);) {
-        ASSERT_EQ(line, "<stdin>:" + std::to_string(++number) +
-                            ": not a valid number: x (not a number)");
+        ASSERT_EQ(line,
+                  "<stdin>:" + std::to_string(++number) + ": not a valid number: x (not a number)");
     }
     EXPECT_GT(number, 10000) << "the report was handed on part way";
 }
