@@ -14,10 +14,10 @@
 
 // The loops over a block of lines that the batch command and the window run alike, so that both
 // give the same lines for the same list. A block is a few thousand lines: big enough that judging
-// its new numbers on two threads pays, small enough that the window is not kept waiting.
+// its new numbers on several threads pays, small enough that the window is not kept waiting.
 namespace kelvane::phone {
 
-// Judges the block's new numbers on two threads, then hands each line with its verdict to
+// Judges the block's new numbers on several threads, then hands each line with its verdict to
 // `each(line, verdict)`, in order.
 template <typename Each>
 void readBlock(PhoneNumberReader& reader, std::span<const std::string_view> block, Each&& each) {

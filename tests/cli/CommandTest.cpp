@@ -150,7 +150,8 @@ struct FailingReader : phone::PhoneNumberReader {
     std::string_view failing;
 };
 
-// Enough new numbers for two threads: the calling thread judges the first half, the other the rest.
+// Enough new numbers for every thread: a failure on the first key or the last, whichever thread
+// judges it, reaches the caller.
 TEST(PhoneNumberReader, AFailureOnEitherThreadReachesTheCallerAndTheReaderReadsOn) {
     std::vector<std::string> numbers;
     for (int i = 0; i < 600; ++i) numbers.push_back("0501" + std::to_string(100000 + i));
