@@ -3,8 +3,6 @@
 
 #include <phonenumbers/phonenumberutil.h>
 
-#include <algorithm>
-#include <cstring>
 #include <utility>
 
 #include "absl/container/flat_hash_set.h"
