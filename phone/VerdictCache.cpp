@@ -55,9 +55,7 @@ const char* VerdictCache::recordOf(std::uint64_t slot, std::uint64_t hash,
     const char* record = ring_ + position % ringBytes_;
     std::uint32_t keySize;
     std::memcpy(&keySize, record, sizeof keySize);
-    if (keySize != key.size() || std::memcmp(record + sizeof(Header), key.data(), keySize) != 0)
-        return nullptr;
-    return record;
+    return std::string_view(record + sizeof(Header), keySize) == key ? record : nullptr;
 }
 
 std::optional<VerdictCache::Verdict> VerdictCache::find(std::string_view key) const {
