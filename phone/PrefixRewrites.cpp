@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <tuple>
 #include <vector>
 
 // The metadata the library parses at start, as it ships it; the header that declares these is
