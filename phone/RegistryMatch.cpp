@@ -8,20 +8,35 @@ namespace kelvane::phone {
 
 RegistryMatch::RegistryMatch(std::string region) : region_(std::move(region)), rewrites_(region_) {}
 
+std::uint64_t RegistryMatch::tailOf(std::uint64_t key) const {
+    const std::size_t length = std::min(rewrites_.intactDigits(key), kLongestTail);
+    if (length == 0) return 0;
+    std::uint64_t scale = 1;
+    for (std::size_t i = 0; i < length; ++i) scale *= 10;
+    return key % scale * 32 + length;
+}
+
 RegistryMatch::Entry RegistryMatch::enterNumber(std::uint64_t key) {
     const auto [found, added] = numbers_.try_emplace(key, static_cast<Entry>(listed_.size()));
     if (!added) return found->second;
     listed_.push_back(false);
-    const std::size_t length = std::min(rewrites_.intactDigits(key), kLongestTail);
-    if (length == 0) {
+    const std::uint64_t tail = tailOf(key);
+    if (tail == 0) {
         judgeEveryLine_ = true;
-        return found->second;
+    } else {
+        ++tails_[tail];
+        tailLengths_ |= 1u << (tail % 32);
     }
-    std::uint64_t scale = 1;
-    for (std::size_t i = 0; i < length; ++i) scale *= 10;
-    tails_.insert(key % scale * 32 + length);
-    tailLengths_ |= 1u << length;
     return found->second;
+}
+
+void RegistryMatch::markListed(std::uint64_t key, Entry entry) {
+    if (listed_[entry]) return;
+    listed_[entry] = true;
+    const std::uint64_t tail = tailOf(key);
+    if (tail == 0) return;
+    const auto found = tails_.find(tail);
+    if (--found->second == 0) tails_.erase(found);
 }
 
 RegistryMatch::Entry RegistryMatch::enterText(std::string_view line) {
@@ -79,8 +94,9 @@ void RegistryMatch::scan(std::span<const std::string_view> lines) {
     for (const std::string_view line : toJudge_) {
         const NumberVerdict& verdict = reader_->read(line);
         if (!verdict.valid) continue;
-        if (const auto found = numbers_.find(numberKey(verdict.text)); found != numbers_.end())
-            listed_[found->second] = true;
+        const std::uint64_t key = numberKey(verdict.text);
+        if (const auto found = numbers_.find(key); found != numbers_.end())
+            markListed(key, found->second);
     }
 }
 

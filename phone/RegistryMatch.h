@@ -15,7 +15,6 @@
 #include "PhoneNumberReader.h"
 #include "PrefixRewrites.h"
 #include "absl/container/flat_hash_map.h"
-#include "absl/container/flat_hash_set.h"
 
 namespace kelvane::phone {
 
@@ -75,8 +74,11 @@ class RegistryMatch {
     // not grow with the registry (some 200 bytes a line judged).
     static constexpr std::size_t kJudgedPerReader = 1 << 17;
 
-    // False only when the line cannot be one of the list's numbers.
+    // False only when the line cannot be one of the list's numbers not listed so far.
     bool mayBeListed(std::string_view line) const;
+    // The key of the number's entry in tails_, or 0 when its tail is bounded by nothing.
+    std::uint64_t tailOf(std::uint64_t key) const;
+    void markListed(std::uint64_t key, Entry entry);
 
     std::string region_;
     PrefixRewrites rewrites_;
@@ -86,9 +88,11 @@ class RegistryMatch {
     absl::flat_hash_map<std::uint64_t, Entry> numbers_;
     absl::flat_hash_map<std::string_view, Entry> texts_;  // views of textStore_
     std::deque<std::string> textStore_;
-    absl::flat_hash_set<std::uint64_t> tails_;  // tail * 32 + its length
-    std::uint32_t tailLengths_ = 0;             // bit L: some tail has L digits
-    bool judgeEveryLine_ = false;               // some number's tail is bounded by nothing
+    // tail * 32 + its length -> how many numbers not yet listed end so: a registry line can
+    // only repeat what is known once each of the numbers it could be is listed.
+    absl::flat_hash_map<std::uint64_t, std::uint32_t> tails_;
+    std::uint32_t tailLengths_ = 0;  // bit L: some tail has L digits
+    bool judgeEveryLine_ = false;    // some number's tail is bounded by nothing
     std::vector<bool> listed_;
     std::vector<std::string_view> toJudge_;
 };
