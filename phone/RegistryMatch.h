@@ -72,7 +72,7 @@ class RegistryMatch {
     static constexpr std::size_t kLongestTail = 17;
     // The registry's reader starts anew after judging this many lines, so that its tables do
     // not grow with the registry (some 200 bytes a line judged).
-    static constexpr std::size_t kJudgedPerReader = 1 << 17;
+    static constexpr std::size_t kJudgedPerReader = 1 << 16;
 
     // False only when the line cannot be one of the list's numbers not listed so far.
     bool mayBeListed(std::string_view line) const;
