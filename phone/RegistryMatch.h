@@ -29,9 +29,9 @@ namespace kelvane::phone {
 // could be one of the list's numbers. A line made of ASCII digits, one leading "+" and the
 // separators " -.()/" could be number N only if its digits end with the last
 // PrefixRewrites::intactDigits(N) digits of N (see there why): one hash table of such tails
-// (with their lengths) says at once. Any other line ("#12", "1-800-FLOWERS", Arabic-Indic digits,
-// an extension) goes to the library, and so does no line once every number it could be is
-// listed. A registry line with the text of one of the list's lines that are not valid numbers is
+// (with their lengths) says at once, and such a line is let by once every number it could be is
+// listed. Any other line ("#12", "1-800-FLOWERS", Arabic-Indic digits, an extension) goes to the
+// library. A registry line with the text of one of the list's lines that are not valid numbers is
 // that line, and not valid either, by the same reader's rule.
 class RegistryMatch {
   public:
