@@ -8,61 +8,28 @@ window manager would. Prints the two times in seconds, on one line.
 
 usage: window-clock.py FORM_UI TOTAL_CAPTION KEPT_CAPTION
 The places to click are read from FORM_UI (ui/Form1.ui), below the menu bar."""
-import select
 import sys
 import time
-import xml.etree.ElementTree as ElementTree
 
-from Xlib import X, display, protocol
+from Xlib import X, display
 from Xlib.ext import xtest
 
-TITLE = "::: Halvorin:::"
+from xwindow import Caption, close, find_window, menu_bar_height, widget_box
 
 
-def centre(form_ui, name, first_row=False):
+def centre(form_ui, name, bar, first_row=False):
     """The centre of the named widget (or of its first row) in window coordinates."""
-    parents = {child: parent for parent in ElementTree.parse(form_ui).iter() for child in parent}
-    widget = next(w for w in parents if w.tag == "widget" and w.get("name") == name)
-    x = y = 0
-    node, size = widget, None
-    while node is not None:
-        rect = node.find("./property[@name='geometry']/rect")
-        if rect is not None:
-            x += int(rect.findtext("x"))
-            y += int(rect.findtext("y"))
-            size = size or (int(rect.findtext("width")), int(rect.findtext("height")))
-        node = parents.get(node)
-    return (x + 20, y + 8) if first_row else (x + size[0] // 2, y + size[1] // 2)
-
-
-def find_window(d, deadline):
-    while time.monotonic() < deadline:
-        pending = [d.screen().root]
-        while pending:
-            window = pending.pop()
-            try:
-                if window.get_wm_name() == TITLE and \
-                        window.get_attributes().map_state == X.IsViewable:
-                    return window
-                pending.extend(window.query_tree().children)
-            except Exception:  # a window that went away meanwhile
-                pass
-        time.sleep(0.1)
-    sys.exit("window-clock: the main window did not appear")
+    x, y, size, _ = widget_box(form_ui, name)
+    return (x + 20, y + bar + 8) if first_row else (x + size[0] // 2, y + bar + size[1] // 2)
 
 
 def main():
     form_ui, total, kept = sys.argv[1:4]
     d = display.Display()
-    window = find_window(d, time.monotonic() + 20)
-    window.change_attributes(event_mask=X.PropertyChangeMask)
-    net_name, utf8 = d.intern_atom("_NET_WM_NAME"), d.intern_atom("UTF8_STRING")
-
-    def title():
-        name = window.get_full_property(net_name, utf8)
-        if name is None:
-            return window.get_wm_name() or ""
-        return name.value.decode("utf-8", "replace") if isinstance(name.value, bytes) else str(name.value)
+    window = find_window(d, 60, "window-clock")
+    caption = Caption(d, window)
+    _, _, _, form_height = widget_box(form_ui, "File1")
+    bar = menu_bar_height(window, form_height)
 
     def click(point):
         at = d.screen().root.translate_coords(window, *point)
@@ -75,33 +42,15 @@ def main():
         d.sync()
         return start
 
-    def seconds_until(point, caption):
+    def seconds_until(point, wanted):
         start = click(point)
-        while title() != caption:
-            if time.monotonic() - start > 120:
-                sys.exit(f"window-clock: caption {title()!r}, waiting for {caption!r}")
-            if d.pending_events() == 0:
-                select.select([d], [], [], 0.5)
-            while d.pending_events():
-                d.next_event()
-        return time.monotonic() - start
+        return caption.wait_until(lambda text: text == wanted, start, 120, "window-clock")
 
-    # The menu bar above the form moves every control down by its height.
-    form = ElementTree.parse(form_ui).getroot().find("./widget/property[@name='geometry']/rect")
-    bar = window.get_geometry().height - int(form.findtext("height"))
-
-    def below_bar(point):
-        return point[0], point[1] + bar
-
-    click(below_bar(centre(form_ui, "File1", first_row=True)))
+    click(centre(form_ui, "File1", bar, first_row=True))
     time.sleep(0.5)
-    opened = seconds_until(below_bar(centre(form_ui, "Command7")), total)
-    deduplicated = seconds_until(below_bar(centre(form_ui, "Command5")), kept)
-
-    protocols, delete = d.intern_atom("WM_PROTOCOLS"), d.intern_atom("WM_DELETE_WINDOW")
-    window.send_event(protocol.event.ClientMessage(
-        window=window, client_type=protocols, data=(32, [delete, X.CurrentTime, 0, 0, 0])))
-    d.flush()
+    opened = seconds_until(centre(form_ui, "Command7", bar), total)
+    deduplicated = seconds_until(centre(form_ui, "Command5", bar), kept)
+    close(d, window)
     print(f"{opened:.3f} {deduplicated:.3f}")
 
 

@@ -14,51 +14,17 @@ usage: window-keys.py FORM_UI [--shot FILE] STEP...
   STEP: KEYS[<PATH][=CAPTION | ~], KEYS as ctrl+shift+o
 The place of the file list is read from FORM_UI (ui/Form1.ui); the menu bar above it is the
 window's height beyond the form's."""
-import select
 import subprocess
 import sys
 import time
-import xml.etree.ElementTree as ElementTree
 
-from Xlib import X, XK, display, protocol
+from Xlib import X, XK, display
 from Xlib.ext import xtest
 
-TITLE = "::: Halvorin:::"
+from xwindow import Caption, close, find_window, menu_bar_height, widget_box
+
 KEYSYMS = {"/": "slash", ".": "period", "-": "minus", "ctrl": "Control_L", "shift": "Shift_L",
            "alt": "Alt_L", "enter": "Return", "esc": "Escape"}
-
-
-def form_rect(form_ui, name):
-    """The named widget's place in the form and the form's height."""
-    root = ElementTree.parse(form_ui).getroot()
-    parents = {child: parent for parent in root.iter() for child in parent}
-    widget = next(w for w in parents if w.tag == "widget" and w.get("name") == name)
-    x = y = 0
-    node = widget
-    while node is not None:
-        rect = node.find("./property[@name='geometry']/rect")
-        if rect is not None and parents.get(node) is not None:
-            x += int(rect.findtext("x"))
-            y += int(rect.findtext("y"))
-        node = parents.get(node)
-    form_height = int(root.find("./widget/property[@name='geometry']/rect").findtext("height"))
-    return x, y, form_height
-
-
-def find_window(d, deadline):
-    while time.monotonic() < deadline:
-        pending = [d.screen().root]
-        while pending:
-            window = pending.pop()
-            try:
-                if window.get_wm_name() == TITLE and \
-                        window.get_attributes().map_state == X.IsViewable:
-                    return window
-                pending.extend(window.query_tree().children)
-            except Exception:  # a window that went away meanwhile
-                pass
-        time.sleep(0.1)
-    sys.exit("window-keys: the main window did not appear")
 
 
 def main():
@@ -69,15 +35,8 @@ def main():
         shot = args[1]
         args = args[2:]
     d = display.Display()
-    window = find_window(d, time.monotonic() + 30)
-    window.change_attributes(event_mask=X.PropertyChangeMask)
-    net_name, utf8 = d.intern_atom("_NET_WM_NAME"), d.intern_atom("UTF8_STRING")
-
-    def title():
-        name = window.get_full_property(net_name, utf8)
-        if name is None:
-            return window.get_wm_name() or ""
-        return name.value.decode("utf-8", "replace") if isinstance(name.value, bytes) else str(name.value)
+    window = find_window(d, 60, "window-keys")
+    caption_of = Caption(d, window)
 
     def code(name):
         return d.keysym_to_keycode(XK.string_to_keysym(KEYSYMS.get(name, name)))
@@ -94,8 +53,8 @@ def main():
         for char in text:
             keys(char)
 
-    x, y, form_height = form_rect(form_ui, "File1")
-    bar = window.get_geometry().height - form_height
+    x, y, _, form_height = widget_box(form_ui, "File1")
+    bar = menu_bar_height(window, form_height)
     at = d.screen().root.translate_coords(window, x + 20, y + bar + 8)
     xtest.fake_input(d, X.MotionNotify, x=at.x, y=at.y)
     xtest.fake_input(d, X.ButtonPress, 1)
@@ -122,7 +81,7 @@ def main():
         step, _, caption = step.partition("=")
         idle = step.endswith("~")
         combo, _, path = step.rstrip("~").partition("<")
-        before = title()
+        before = caption_of.text()
         start = time.monotonic()
         keys(combo)
         if path:
@@ -132,22 +91,13 @@ def main():
         if idle:
             print(f"{wait_idle(start):.3f}", flush=True)
             continue
-        while (title() != caption) if caption else (title() == before):
-            if time.monotonic() - start > 300:
-                sys.exit(f"window-keys: caption {title()!r} after {combo}")
-            if d.pending_events() == 0:
-                select.select([d], [], [], 0.5)
-            while d.pending_events():
-                d.next_event()
-        print(f"{time.monotonic() - start:.3f}", flush=True)
+        done = (lambda text: text == caption) if caption else (lambda text: text != before)
+        print(f"{caption_of.wait_until(done, start, 300, 'window-keys'):.3f}", flush=True)
 
     if shot:
         time.sleep(0.5)  # the last paint
         subprocess.run(["import", "-window", str(window.id), shot], check=True)
-    protocols, delete = d.intern_atom("WM_PROTOCOLS"), d.intern_atom("WM_DELETE_WINDOW")
-    window.send_event(protocol.event.ClientMessage(
-        window=window, client_type=protocols, data=(32, [delete, X.CurrentTime, 0, 0, 0])))
-    d.flush()
+    close(d, window)
 
 
 main()

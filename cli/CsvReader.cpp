@@ -2,13 +2,10 @@
 #include "CsvReader.h"
 
 #include <cstring>
-#include <span>
 #include <utility>
 
 #include "CommandError.h"
 #include "Lines.h"
-#include "PosixIo.h"
-#include "TextFile.h"
 
 namespace kelvane::cli {
 namespace {
@@ -30,13 +27,7 @@ std::uint64_t breaksIn(std::string_view text) {
 
 CsvReader::CsvReader(int fd, std::string name, char delimiter, std::size_t blockSize,
                      BlockRead onBlock)
-    : fd_(fd),
-      name_(std::move(name)),
-      delimiter_(delimiter),
-      blockSize_(blockSize < 16 ? 16 : blockSize),
-      onBlock_(std::move(onBlock)),
-      buffer_(std::make_unique_for_overwrite<char[]>(blockSize_)),
-      capacity_(blockSize_) {
+    : buffer_(fd, std::move(name), blockSize, std::move(onBlock)), delimiter_(delimiter) {
     special_[static_cast<unsigned char>(delimiter)] = true;
     special_[static_cast<unsigned char>('\n')] = special_[static_cast<unsigned char>('\r')] = true;
 }
@@ -58,13 +49,14 @@ bool CsvReader::nextRows(std::vector<CsvRow>& rows) {
     fields_.clear();
     while (!started_) {
         refill();
-        if (filled_ >= kUtf8ByteOrderMark.size() || atEnd_) {
+        if (buffer_.size() >= kUtf8ByteOrderMark.size() || buffer_.atEnd()) {
             started_ = true;
-            skip_ = byteOrderMarkLength(std::string_view(buffer_.get(), filled_));
+            skip_ = byteOrderMarkLength(std::string_view(buffer_.data(), buffer_.size()));
         }
     }
     while (rows.size() < kBatchRows) {
-        if (pos_ + skip_ == filled_ && atEnd_) break;  // a byte-order mark alone is no row
+        if (pos_ + skip_ == buffer_.size() && buffer_.atEnd())
+            break;  // a byte-order mark alone is no row
         CsvRow row;
         const std::size_t fieldsBefore = fields_.size();
         if (parseRow(row) == Parse::Complete) {
@@ -79,8 +71,9 @@ bool CsvReader::nextRows(std::vector<CsvRow>& rows) {
 }
 
 CsvReader::Parse CsvReader::parseRow(CsvRow& row) {
-    const char* data = buffer_.get();
-    const std::size_t end = filled_;
+    const char* data = buffer_.data();
+    const std::size_t end = buffer_.size();
+    const bool atEnd = buffer_.atEnd();
     const std::size_t start = pos_;
     std::size_t p = pos_ + skip_;
     if (p == end) return Parse::NeedMore;
@@ -94,13 +87,13 @@ CsvReader::Parse CsvReader::parseRow(CsvRow& row) {
                 for (++p;;) {
                     const void* quote = std::memchr(data + p, '"', end - p);
                     if (!quote) {
-                        if (atEnd_) fail(row.line, "a quote that never closes");
+                        if (atEnd) fail(row.line, "a quote that never closes");
                         return Parse::NeedMore;
                     }
                     const std::size_t at = static_cast<const char*>(quote) - data;
                     breaks += breaksIn(std::string_view(data + p, at - p));
                     p = at + 1;
-                    if (p == end && !atEnd_) return Parse::NeedMore;
+                    if (p == end && !atEnd) return Parse::NeedMore;
                     if (p == end || data[p] != '"') break;
                     ++p;  // a doubled quote
                 }
@@ -109,7 +102,7 @@ CsvReader::Parse CsvReader::parseRow(CsvRow& row) {
                 }
             } else {
                 while (p < end && !special_[static_cast<unsigned char>(data[p])]) ++p;
-                if (p == end && !atEnd_) return Parse::NeedMore;
+                if (p == end && !atEnd) return Parse::NeedMore;
             }
             fields_.emplace_back(data + fieldStart, p - fieldStart);
             if (p == end || data[p] != delimiter_) break;
@@ -117,7 +110,7 @@ CsvReader::Parse CsvReader::parseRow(CsvRow& row) {
         }
     }
     if (p < end) {
-        if (data[p] == '\r' && p + 1 == end && !atEnd_) return Parse::NeedMore;
+        if (data[p] == '\r' && p + 1 == end && !atEnd) return Parse::NeedMore;
         p += data[p] == '\r' && p + 1 < end && data[p + 1] == '\n' ? 2 : 1;
         ++breaks;
     }
@@ -130,30 +123,13 @@ CsvReader::Parse CsvReader::parseRow(CsvRow& row) {
 }
 
 void CsvReader::refill() {
-    std::memmove(buffer_.get(), buffer_.get() + pos_, filled_ - pos_);
-    filled_ -= pos_;
+    buffer_.dropFront(pos_);
     pos_ = 0;
-    if (filled_ == capacity_) {
-        const std::size_t capacity = capacity_ * 2;
-        auto larger = std::make_unique_for_overwrite<char[]>(capacity);
-        std::memcpy(larger.get(), buffer_.get(), filled_);
-        buffer_ = std::move(larger);
-        capacity_ = capacity;
-    }
-    std::size_t got = 0;
-    try {
-        got = readSome(fd_, std::span(buffer_.get() + filled_, capacity_ - filled_));
-    } catch (const FileError& error) {
-        throw fileFailure("read", name_, error.what());
-    }
-    if (got == 0) atEnd_ = true;
-    filled_ += got;
-    bytesRead_ += got;
-    if (onBlock_) onBlock_(bytesRead_);
+    buffer_.readMore(1);  // a row longer than the room doubles it
 }
 
 void CsvReader::fail(std::uint64_t line, std::string_view what) const {
-    throw CommandError(name_ + ":" + std::to_string(line) + ": " + std::string(what));
+    throw CommandError(buffer_.name() + ":" + std::to_string(line) + ": " + std::string(what));
 }
 
 }  // namespace kelvane::cli

@@ -3,11 +3,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "BlockBuffer.h"
 
 namespace kelvane::cli {
 
@@ -34,7 +34,7 @@ struct CsvRow {
 // Memory stays at about one block plus the longest row.
 class CsvReader {
   public:
-    using BlockRead = std::function<void(std::uint64_t)>;
+    using BlockRead = BlockBuffer::BlockRead;
 
     CsvReader(int fd, std::string name, char delimiter, std::size_t blockSize = 1 << 20,
               BlockRead onBlock = {});
@@ -59,21 +59,13 @@ class CsvReader {
     void refill();
     [[noreturn]] void fail(std::uint64_t line, std::string_view what) const;
 
-    int fd_;
-    std::string name_;
+    BlockBuffer buffer_;
     char delimiter_;
-    std::size_t blockSize_;
-    BlockRead onBlock_;
     bool special_[256] = {};  // ends an unquoted field
 
-    std::unique_ptr<char[]> buffer_;
-    std::size_t capacity_ = 0;
-    std::size_t filled_ = 0;
     std::size_t pos_ = 0;   // the next row starts here
     std::size_t skip_ = 0;  // a byte-order mark before the first field
     std::uint64_t line_ = 1;
-    std::uint64_t bytesRead_ = 0;
-    bool atEnd_ = false;
     bool started_ = false;
     std::vector<std::string_view> fields_;
 };

@@ -17,6 +17,7 @@
 #include "PhoneNumberReader.h"
 #include "Progress.h"
 #include "Regions.h"
+#include "RegistryMatch.h"
 #include "RowFilter.h"
 #include "StandardStreams.h"
 #include "TypeFilter.h"
@@ -71,6 +72,67 @@ Tally sortLines(LineStream& lines, Filter& filter, const Filter* excepted, ListO
     return tally;
 }
 
+// The input's lines, kept for a second walk once the except lists have been read.
+class HeldLines {
+  public:
+    void append(std::string_view line) {
+        bytes_.append(line);
+        ends_.push_back(bytes_.size());
+    }
+    std::size_t size() const { return ends_.size(); }
+    std::string_view operator[](std::size_t i) const {
+        const std::size_t start = i == 0 ? 0 : ends_[i - 1];
+        return std::string_view(bytes_).substr(start, ends_[i] - start);
+    }
+
+  private:
+    std::string bytes_;
+    std::vector<std::size_t> ends_;
+};
+
+// What sortLines gives with a PhoneDuplicateFilter that took every line of the except lists
+// first, but with the input judged first and the except lists (registries, maybe through a pipe)
+// only read once through a RegistryMatch, so that memory grows with the input only.
+Tally scrubLines(LineStream& lines, phone::PhoneNumberReader& reader, const std::string& region,
+                 unsigned threads, const phone::TypeFilter& types,
+                 const std::vector<std::string>& exceptLists, ListOutput& kept,
+                 ListOutput* removed) {
+    phone::RegistryMatch match(region, threads);
+    std::vector<phone::RegistryMatch::Entry> entries;
+    HeldLines held;
+    std::vector<std::string_view> batch;
+    while (lines.nextLines(batch)) {
+        for (const std::string_view line : batch) held.append(line);
+        match.enterBlock(reader, batch, entries, [&types](const phone::NumberVerdict& verdict) {
+            return !types.keeps(verdict.type);
+        });
+    }
+    for (const std::string& path : exceptLists) {
+        InputFile list(path);
+        Progress progress("Reading " + list.name(), list.size());
+        LineStream registry(list.fd(), list.name(), 1 << 20,
+                            [&progress](std::uint64_t done) { progress.update(done); });
+        while (registry.nextLines(batch)) match.scan(batch);
+    }
+
+    Tally tally;
+    tally.lines = held.size();
+    phone::ListSorter sorter(match);
+    using Fate = phone::ListSorter::Fate;
+    for (std::size_t i = 0; i < held.size(); ++i) {
+        const Fate fate = sorter.next(entries[i]);
+        if (fate == Fate::Kept) {
+            kept.appendLine(held[i]);
+            ++tally.kept;
+            continue;
+        }
+        if (fate == Fate::Listed) ++tally.excepted;
+        if (fate == Fate::SetAside) ++tally.otherTypes;
+        if (removed) removed->appendLine(held[i]);
+    }
+    return tally;
+}
+
 }  // namespace
 
 int runDedupe(const DedupeOptions& options) {
@@ -79,9 +141,10 @@ int runDedupe(const DedupeOptions& options) {
     for (const std::string& path : options.exceptLists) const InputFile probe(path);
     const phone::TypeFilter types(options.types);
     std::optional<phone::PhoneNumberReader> reader;
-    if (!options.phoneRegion.empty()) {
-        reader.emplace(phone::supportedRegion(options.phoneRegion), phone::NumberFormat::E164,
-                       !types.keepsAll());
+    const std::string region =
+        options.phoneRegion.empty() ? "" : phone::supportedRegion(options.phoneRegion);
+    if (!region.empty()) {
+        reader.emplace(region, phone::NumberFormat::E164, !types.keepsAll());
         reader->setThreads(options.threads);
     }
     if (!options.removed.empty() && options.removed == options.output) {
@@ -103,7 +166,10 @@ int runDedupe(const DedupeOptions& options) {
                          removed.get());
     };
     Tally tally;
-    if (reader && !types.keepsAll()) {
+    if (reader && !options.exceptLists.empty()) {
+        tally = scrubLines(lines, *reader, region, options.threads, types, options.exceptLists,
+                           kept, removed.get());
+    } else if (reader && !types.keepsAll()) {
         phone::PhoneDuplicateFilter filter(*reader), excepted(*reader);
         RowFilter typed(filter, &*reader, types, false),
             typedExcepted(excepted, &*reader, types, false);

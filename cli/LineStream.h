@@ -3,11 +3,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "BlockBuffer.h"
 
 namespace kelvane::cli {
 
@@ -17,7 +17,7 @@ namespace kelvane::cli {
 class LineStream {
   public:
     // Called after each block read with the bytes read so far.
-    using BlockRead = std::function<void(std::uint64_t)>;
+    using BlockRead = BlockBuffer::BlockRead;
 
     LineStream(int fd, std::string name, std::size_t blockSize = 1 << 20, BlockRead onBlock = {});
 
@@ -29,20 +29,10 @@ class LineStream {
   private:
     // Moves the unfinished line to the front and reads until a whole line is in; false at the end.
     bool refill();
-    void readBlock();
 
-    int fd_;
-    std::string name_;
-    std::size_t blockSize_;
-    BlockRead onBlock_;
-
-    std::unique_ptr<char[]> buffer_;
-    std::size_t capacity_ = 0;
-    std::size_t filled_ = 0;    // bytes in the buffer
+    BlockBuffer buffer_;
     std::size_t complete_ = 0;  // bytes up to the last line break seen (or all, at the end)
     std::size_t pos_ = 0;       // next line starts here
-    std::uint64_t bytesRead_ = 0;
-    bool atEnd_ = false;
     bool started_ = false;
 };
 

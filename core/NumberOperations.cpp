@@ -14,6 +14,7 @@
 #include "PhoneDuplicateFilter.h"
 #include "PhoneNumberReader.h"
 #include "Regions.h"
+#include "RegistryMatch.h"
 
 namespace kelvane {
 namespace {
@@ -21,6 +22,7 @@ namespace {
 using phone::NumberVerdict;
 using phone::PhoneDuplicateFilter;
 using phone::PhoneNumberReader;
+using phone::RegistryMatch;
 using Block = std::vector<std::string_view>;
 
 // Lines judged together, as the batch command judges them: a block's new numbers take the two
@@ -136,11 +138,14 @@ SortedList sortList(std::string_view list, Filter& filter, const Excepted* excep
     return sorted;
 }
 
-// Keeps every line; judges each block, so that looking the lines up in a list finds them judged.
-struct EveryLine {
-    PhoneNumberReader& reader;
-    void readAhead(std::span<const std::string_view> block) { reader.readAhead(block); }
-    bool keep(std::string_view) const { return true; }
+// Keeps the lines whose entries, one a line in the list's order, the registry does not hold.
+struct NotListed {
+    phone::ListSorter sorter;
+    const std::vector<RegistryMatch::Entry>& entries;
+    std::size_t next = 0;
+    bool keep(std::string_view) {
+        return sorter.next(entries[next++]) != phone::ListSorter::Fate::Listed;
+    }
 };
 
 // Keeps the valid numbers that may ring a mobile; the reader judges types.
@@ -211,7 +216,8 @@ void Form1Core::StrikeNumbersListedIn(const std::string& listPath, const std::st
     runOperation(
         {Messages::kListNotChanged, nullptr, true}, StatusText::kListKept, [&](UpdatePacer& pacer) {
             const std::string path = listPath;  // the caller's may change while the run yields
-            PhoneNumberReader reader(listRegion(region), NumberFormat::E164);
+            const std::string chosen = listRegion(region);
+            PhoneNumberReader reader(chosen, NumberFormat::E164);
             TextStream listed = [&] {
                 try {
                     return fso().openTextFile(path);
@@ -219,14 +225,23 @@ void Form1Core::StrikeNumbersListedIn(const std::string& listPath, const std::st
                     throw OperationFailure(StatusText::cannotOpen(path, error.what()));
                 }
             }();
-            PhoneDuplicateFilter struck(reader);
+            // The list is judged first, so that the file to strike by, a registry of any size,
+            // is only looked through.
+            const std::string list = controls_.listText();
+            RegistryMatch match(chosen);
+            std::vector<RegistryMatch::Entry> entries;
             Block block;
-            while (nextBlock(listed, block)) {
-                phone::takeBlock(block, struck);
+            for (std::size_t pos = byteOrderMarkLength(list); nextBlock(list, pos, block);) {
+                match.enterBlock(reader, block, entries,
+                                 [](const NumberVerdict&) { return false; });
                 pacer.yieldWhenDue(static_cast<std::uint32_t>(block.size()));
             }
-            EveryLine every{reader};
-            SortedList sorted = sortList(controls_.listText(), every, &struck, controls_, pacer);
+            while (nextBlock(listed, block)) {
+                match.scan(block);
+                pacer.yieldWhenDue(static_cast<std::uint32_t>(block.size()));
+            }
+            NotListed notListed{phone::ListSorter(match), entries};
+            SortedList sorted = sortList(list, notListed, kNothingExcepted, controls_, pacer);
             replaceList(sorted.kept, sorted.keptCount, std::move(sorted.removed),
                         Messages::countSummary(Messages::kStruck,
                                                static_cast<std::uint64_t>(sorted.removedCount),
