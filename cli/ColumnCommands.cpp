@@ -10,6 +10,7 @@
 
 #include "CommandError.h"
 #include "CsvReader.h"
+#include "DedupeRun.h"
 #include "DuplicateFilter.h"
 #include "InputFile.h"
 #include "LineStream.h"
@@ -198,27 +199,55 @@ int runNormalizeColumn(const NormalizeOptions& options) {
     return failures == 0 && otherTypes == 0 ? kExitOk : kExitFound;
 }
 
-int runDedupeColumn(const DedupeOptions& options) {
-    InputFile input(options.input);
-    for (const std::string& path : options.exceptLists) const InputFile probe(path);
-    const phone::TypeFilter types(options.types);
-    std::optional<phone::PhoneNumberReader> reader;
-    if (!options.phoneRegion.empty()) {
-        reader.emplace(phone::supportedRegion(options.phoneRegion), phone::NumberFormat::E164,
-                       !types.keepsAll());
-        reader->setThreads(options.threads);
-    }
-    if (!options.removed.empty() && options.removed == options.output) {
-        throw CommandError("the kept and the removed lines cannot both go to " + options.output);
-    }
-    Progress progress("Removing duplicates from " + input.name(), input.size());
-    ListOutput kept(options.output, progress);
-    std::unique_ptr<ListOutput> removed;
-    if (!options.removed.empty()) removed = std::make_unique<ListOutput>(options.removed, progress);
-    ColumnInput rows(input, options.columns, progress);
+namespace {
 
-    std::uint64_t total = 0, excepted = 0, keptCount = 0, empty = 0, otherTypes = 0;
-    const auto run = [&](auto& filter, auto& exceptedFilter) {
+// dedupe's rule on the column when the except lists are registries (see DedupeRun::scrubs): the
+// rows are judged and held first, then each registry is read once. As for rows sorted against
+// except lists taken first, a number the registries hold is excepted whatever its kind.
+DedupeTally scrubRows(DedupeRun& run, ColumnInput& rows) {
+    phone::RegistryMatch match(run.region, run.options.threads);
+    std::vector<phone::RegistryMatch::Entry> entries;
+    std::vector<bool> otherKind;
+    HeldLines held;
+    std::string header;  // its view goes with the next batch
+    std::string_view head;
+    std::span<const CsvRow> batch;
+    while (rows.next(head, batch)) {
+        if (!head.empty()) header = head;
+        run.reader->readAhead(rows.values());
+        for (std::size_t i = 0; i < batch.size(); ++i) {
+            held.append(batch[i].bytes);
+            const std::string_view value = rows.values()[i];
+            if (value.empty()) {  // a contact without a number is nobody's duplicate
+                entries.push_back(kAlwaysKept);
+                otherKind.push_back(false);
+                continue;
+            }
+            const phone::NumberVerdict& verdict = run.reader->read(value);
+            entries.push_back(verdict.valid ? match.enterNumber(phone::numberKey(verdict.text))
+                                            : match.enterText(value));
+            otherKind.push_back(verdict.valid && !run.types.keeps(verdict.type));
+        }
+    }
+    run.scanRegistries(match);
+    run.kept->appendBytes(header);
+    if (run.removed) run.removed->appendBytes(header);
+    return sortHeld(
+        held, entries, match, [&](std::size_t i) { return otherKind[i]; },
+        [&](std::string_view row) { run.kept->appendBytes(row); },
+        [&](std::string_view row) {
+            if (run.removed) run.removed->appendBytes(row);
+        });
+}
+
+}  // namespace
+
+int runDedupeColumn(const DedupeOptions& options) {
+    DedupeRun run(options);
+    ColumnInput rows(run.input, options.columns, run.progress);
+    phone::PhoneNumberReader* reader = run.reader ? &*run.reader : nullptr;
+    DedupeTally tally;
+    const auto sort = [&](auto& filter, auto& exceptedFilter) {
         // The except lists stay one number a line.
         std::vector<std::string_view> lines;
         for (const std::string& path : options.exceptLists) {
@@ -226,46 +255,46 @@ int runDedupeColumn(const DedupeOptions& options) {
             LineStream stream(list.fd(), list.name());
             while (stream.nextLines(lines)) phone::takeBlock(lines, exceptedFilter);
         }
-        RowFilter sorting(filter, reader ? &*reader : nullptr, types, true);
-        const RowFilter exceptedRows(exceptedFilter, nullptr, types, true);
+        RowFilter sorting(filter, reader, run.types, true);
+        const RowFilter exceptedRows(exceptedFilter, nullptr, run.types, true);
         std::string_view header;
         std::span<const CsvRow> batch;
         while (rows.next(header, batch)) {
             if (!header.empty()) {
-                kept.appendBytes(header);
-                if (removed) removed->appendBytes(header);
+                run.kept->appendBytes(header);
+                if (run.removed) run.removed->appendBytes(header);
             }
-            total += batch.size();
+            tally.lines += batch.size();
             std::size_t i = 0;
-            excepted += phone::sortBlock(
+            tally.excepted += phone::sortBlock(
                 std::span<const std::string_view>(rows.values()), sorting,
                 options.exceptLists.empty() ? nullptr : &exceptedRows,
-                [&](std::string_view) { kept.appendBytes(batch[i++].bytes); },
+                [&](std::string_view) { run.kept->appendBytes(batch[i++].bytes); },
                 [&](std::string_view) {
                     const std::string_view bytes = batch[i++].bytes;
-                    if (removed) removed->appendBytes(bytes);
+                    if (run.removed) run.removed->appendBytes(bytes);
                 });
         }
-        keptCount = sorting.keptCount();
-        empty = sorting.emptyCount();
-        otherTypes = sorting.otherTypeCount();
+        tally.kept = sorting.keptCount();
+        tally.empty = sorting.emptyCount();
+        tally.otherTypes = sorting.otherTypeCount();
     };
-    if (reader) {
+    if (run.scrubs()) {
+        tally = scrubRows(run, rows);
+    } else if (reader) {
         phone::PhoneDuplicateFilter filter(*reader), exceptedFilter(*reader);
-        run(filter, exceptedFilter);
+        sort(filter, exceptedFilter);
     } else {
         DuplicateFilter filter(options.width, LineSet::Storage::Copied);
         DuplicateFilter exceptedFilter(options.width, LineSet::Storage::Copied);
-        run(filter, exceptedFilter);
+        sort(filter, exceptedFilter);
     }
-    kept.finish();
-    if (removed) removed->finish();
-    progress.clear();
-    std::string summary = Messages::duplicateSummary(total - keptCount - excepted - otherTypes,
-                                                     std::to_string(total));
-    if (!options.exceptLists.empty()) summary += "  Excepted:   " + std::to_string(excepted);
-    if (!types.keepsAll()) summary += "  Other Types:   " + std::to_string(otherTypes);
-    writeToStandardError(summary + "  Empty:   " + std::to_string(empty) + "\n");
+    run.finish();
+    std::string summary = Messages::duplicateSummary(
+        tally.lines - tally.kept - tally.excepted - tally.otherTypes, std::to_string(tally.lines));
+    if (!options.exceptLists.empty()) summary += "  Excepted:   " + std::to_string(tally.excepted);
+    if (!run.types.keepsAll()) summary += "  Other Types:   " + std::to_string(tally.otherTypes);
+    writeToStandardError(summary + "  Empty:   " + std::to_string(tally.empty) + "\n");
     return kExitOk;
 }
 

@@ -2,11 +2,10 @@
 #include "DedupeCommand.h"
 
 #include <cstdint>
-#include <memory>
-#include <optional>
 
 #include "ColumnCommands.h"
 #include "CommandError.h"
+#include "DedupeRun.h"
 #include "DuplicateFilter.h"
 #include "InputFile.h"
 #include "LineStream.h"
@@ -15,8 +14,6 @@
 #include "Messages.h"
 #include "PhoneDuplicateFilter.h"
 #include "PhoneNumberReader.h"
-#include "Progress.h"
-#include "Regions.h"
 #include "RegistryMatch.h"
 #include "RowFilter.h"
 #include "StandardStreams.h"
@@ -25,16 +22,9 @@
 namespace kelvane::cli {
 namespace {
 
-struct Tally {
-    std::uint64_t lines = 0;
-    std::uint64_t kept = 0;
-    std::uint64_t excepted = 0;
-    std::uint64_t otherTypes = 0;
-};
-
 // The window's summary, and how many lines the except lists took; a script is better served by
 // a total of 0 than by none.
-std::string summary(const Tally& tally, bool withExcepted, bool withTypes) {
+std::string summary(const DedupeTally& tally, bool withExcepted, bool withTypes) {
     std::string text = Messages::duplicateSummary(
         tally.lines - tally.kept - tally.excepted - tally.otherTypes, std::to_string(tally.lines));
     if (withExcepted) text += "  Excepted:   " + std::to_string(tally.excepted);
@@ -56,9 +46,9 @@ void takeLists(const std::vector<std::string>& paths, Filter& taken) {
 // Sends each line to `kept` or `removed`: a line that matches one `excepted` took is removed
 // whatever came before it.
 template <typename Filter>
-Tally sortLines(LineStream& lines, Filter& filter, const Filter* excepted, ListOutput& kept,
-                ListOutput* removed) {
-    Tally tally;
+DedupeTally sortLines(LineStream& lines, Filter& filter, const Filter* excepted, ListOutput& kept,
+                      ListOutput* removed) {
+    DedupeTally tally;
     std::vector<std::string_view> batch;
     while (lines.nextLines(batch)) {
         tally.lines += batch.size();
@@ -72,121 +62,61 @@ Tally sortLines(LineStream& lines, Filter& filter, const Filter* excepted, ListO
     return tally;
 }
 
-// The input's lines, kept for a second walk once the except lists have been read.
-class HeldLines {
-  public:
-    void append(std::string_view line) {
-        bytes_.append(line);
-        ends_.push_back(bytes_.size());
-    }
-    std::size_t size() const { return ends_.size(); }
-    std::string_view operator[](std::size_t i) const {
-        const std::size_t start = i == 0 ? 0 : ends_[i - 1];
-        return std::string_view(bytes_).substr(start, ends_[i] - start);
-    }
-
-  private:
-    std::string bytes_;
-    std::vector<std::size_t> ends_;
-};
-
 // What sortLines gives with a PhoneDuplicateFilter that took every line of the except lists
 // first, but with the input judged first and the except lists (registries, maybe through a pipe)
 // only read once through a RegistryMatch, so that memory grows with the input only.
-Tally scrubLines(LineStream& lines, phone::PhoneNumberReader& reader, const std::string& region,
-                 unsigned threads, const phone::TypeFilter& types,
-                 const std::vector<std::string>& exceptLists, ListOutput& kept,
-                 ListOutput* removed) {
-    phone::RegistryMatch match(region, threads);
+DedupeTally scrubLines(DedupeRun& run, LineStream& lines) {
+    phone::RegistryMatch match(run.region, run.options.threads);
     std::vector<phone::RegistryMatch::Entry> entries;
     HeldLines held;
     std::vector<std::string_view> batch;
     while (lines.nextLines(batch)) {
         for (const std::string_view line : batch) held.append(line);
-        match.enterBlock(reader, batch, entries, [&types](const phone::NumberVerdict& verdict) {
-            return !types.keeps(verdict.type);
+        match.enterBlock(*run.reader, batch, entries, [&run](const phone::NumberVerdict& verdict) {
+            return !run.types.keeps(verdict.type);
         });
     }
-    for (const std::string& path : exceptLists) {
-        InputFile list(path);
-        Progress progress("Reading " + list.name(), list.size());
-        LineStream registry(list.fd(), list.name(), 1 << 20,
-                            [&progress](std::uint64_t done) { progress.update(done); });
-        while (registry.nextLines(batch)) match.scan(batch);
-    }
-
-    Tally tally;
-    tally.lines = held.size();
-    phone::ListSorter sorter(match);
-    using Fate = phone::ListSorter::Fate;
-    for (std::size_t i = 0; i < held.size(); ++i) {
-        const Fate fate = sorter.next(entries[i]);
-        if (fate == Fate::Kept) {
-            kept.appendLine(held[i]);
-            ++tally.kept;
-            continue;
-        }
-        if (fate == Fate::Listed) ++tally.excepted;
-        if (fate == Fate::SetAside) ++tally.otherTypes;
-        if (removed) removed->appendLine(held[i]);
-    }
-    return tally;
+    run.scanRegistries(match);
+    return sortHeld(
+        held, entries, match, [](std::size_t) { return false; },
+        [&](std::string_view line) { run.kept->appendLine(line); },
+        [&](std::string_view line) {
+            if (run.removed) run.removed->appendLine(line);
+        });
 }
 
 }  // namespace
 
 int runDedupe(const DedupeOptions& options) {
     if (!options.columns.column.empty()) return runDedupeColumn(options);
-    InputFile input(options.input);
-    for (const std::string& path : options.exceptLists) const InputFile probe(path);
-    const phone::TypeFilter types(options.types);
-    std::optional<phone::PhoneNumberReader> reader;
-    const std::string region =
-        options.phoneRegion.empty() ? "" : phone::supportedRegion(options.phoneRegion);
-    if (!region.empty()) {
-        reader.emplace(region, phone::NumberFormat::E164, !types.keepsAll());
-        reader->setThreads(options.threads);
-    }
-    if (!options.removed.empty() && options.removed == options.output) {
-        throw CommandError("the kept and the removed lines cannot both go to " + options.output);
-    }
-
-    Progress progress("Removing duplicates from " + input.name(), input.size());
-    // OUT may name the input itself: nothing goes over a file before finish(), and finish()
-    // comes after the last line of every input has been read.
-    ListOutput kept(options.output, progress);
-    std::unique_ptr<ListOutput> removed;
-    if (!options.removed.empty()) removed = std::make_unique<ListOutput>(options.removed, progress);
-
-    LineStream lines(input.fd(), input.name(), 1 << 20,
-                     [&progress](std::uint64_t done) { progress.update(done); });
-    const auto run = [&](auto& filter, auto& excepted) {
+    DedupeRun run(options);
+    LineStream lines(run.input.fd(), run.input.name(), 1 << 20,
+                     [&run](std::uint64_t done) { run.progress.update(done); });
+    const auto sort = [&](auto& filter, auto& excepted) {
         takeLists(options.exceptLists, excepted);
-        return sortLines(lines, filter, options.exceptLists.empty() ? nullptr : &excepted, kept,
-                         removed.get());
+        return sortLines(lines, filter, options.exceptLists.empty() ? nullptr : &excepted,
+                         *run.kept, run.removed.get());
     };
-    Tally tally;
-    if (reader && !options.exceptLists.empty()) {
-        tally = scrubLines(lines, *reader, region, options.threads, types, options.exceptLists,
-                           kept, removed.get());
-    } else if (reader && !types.keepsAll()) {
+    DedupeTally tally;
+    phone::PhoneNumberReader* reader = run.reader ? &*run.reader : nullptr;
+    if (run.scrubs()) {
+        tally = scrubLines(run, lines);
+    } else if (reader && !run.types.keepsAll()) {
         phone::PhoneDuplicateFilter filter(*reader), excepted(*reader);
-        RowFilter typed(filter, &*reader, types, false),
-            typedExcepted(excepted, &*reader, types, false);
-        tally = run(typed, typedExcepted);
+        RowFilter typed(filter, reader, run.types, false),
+            typedExcepted(excepted, reader, run.types, false);
+        tally = sort(typed, typedExcepted);
         tally.otherTypes = typed.otherTypeCount();
     } else if (reader) {
         phone::PhoneDuplicateFilter filter(*reader), excepted(*reader);
-        tally = run(filter, excepted);
+        tally = sort(filter, excepted);
     } else {
         DuplicateFilter filter(options.width, LineSet::Storage::Copied);
         DuplicateFilter excepted(options.width, LineSet::Storage::Copied);
-        tally = run(filter, excepted);
+        tally = sort(filter, excepted);
     }
-    kept.finish();
-    if (removed) removed->finish();
-    progress.clear();
-    writeToStandardError(summary(tally, !options.exceptLists.empty(), !types.keepsAll()));
+    run.finish();
+    writeToStandardError(summary(tally, !options.exceptLists.empty(), !run.types.keepsAll()));
     return kExitOk;
 }
 

@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "DedupeRun.h"
+
+#include "CommandError.h"
+#include "LineStream.h"
+#include "Regions.h"
+
+namespace kelvane::cli {
+
+DedupeRun::DedupeRun(const DedupeOptions& options)
+    : options(options),
+      input(options.input),
+      types(options.types),
+      region(options.phoneRegion.empty() ? "" : phone::supportedRegion(options.phoneRegion)),
+      progress("Removing duplicates from " + input.name(), input.size()) {
+    for (const std::string& path : options.exceptLists) const InputFile probe(path);
+    if (!region.empty()) {
+        reader.emplace(region, phone::NumberFormat::E164, !types.keepsAll());
+        reader->setThreads(options.threads);
+    }
+    if (!options.removed.empty() && options.removed == options.output) {
+        throw CommandError("the kept and the removed lines cannot both go to " + options.output);
+    }
+    // OUT may name the input itself: nothing goes over a file before finish(), and finish()
+    // comes after the last line of every input has been read.
+    kept.emplace(options.output, progress);
+    if (!options.removed.empty()) removed = std::make_unique<ListOutput>(options.removed, progress);
+}
+
+void DedupeRun::scanRegistries(phone::RegistryMatch& match) const {
+    std::vector<std::string_view> batch;
+    for (const std::string& path : options.exceptLists) {
+        InputFile list(path);
+        Progress reading("Reading " + list.name(), list.size());
+        LineStream registry(list.fd(), list.name(), 1 << 20,
+                            [&reading](std::uint64_t done) { reading.update(done); });
+        while (registry.nextLines(batch)) match.scan(batch);
+    }
+}
+
+void DedupeRun::finish() {
+    kept->finish();
+    if (removed) removed->finish();
+    progress.clear();
+}
+
+}  // namespace kelvane::cli

@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "DedupeCommand.h"
+#include "InputFile.h"
+#include "ListOutput.h"
+#include "PhoneNumberReader.h"
+#include "Progress.h"
+#include "RegistryMatch.h"
+#include "TypeFilter.h"
+
+namespace kelvane::cli {
+
+// What dedupe opens and checks before it reads a line, one number a line or a CSV column alike:
+// the input, the except lists (each must open), the kinds asked for, the telephone-number reader
+// and the outputs. Every refusal comes before any output is started.
+class DedupeRun {
+  public:
+    explicit DedupeRun(const DedupeOptions& options);
+
+    // With --phone and except lists, the input is judged first and each except list is then
+    // read once, as a registry (see RegistryMatch).
+    bool scrubs() const { return reader.has_value() && !options.exceptLists.empty(); }
+    // Reads each except list once into `match`, each with a progress bar of its own.
+    void scanRegistries(phone::RegistryMatch& match) const;
+    // The kept and removed lines go over their files, and the progress bar is cleared.
+    void finish();
+
+    const DedupeOptions& options;
+    InputFile input;
+    phone::TypeFilter types;
+    std::string region;  // empty without --phone
+    std::optional<phone::PhoneNumberReader> reader;
+    Progress progress;
+    std::optional<ListOutput> kept;
+    std::unique_ptr<ListOutput> removed;
+};
+
+// The input's lines (or rows), kept for a second walk once the except lists have been read.
+class HeldLines {
+  public:
+    void append(std::string_view line) {
+        bytes_.append(line);
+        ends_.push_back(bytes_.size());
+    }
+    std::size_t size() const { return ends_.size(); }
+    std::string_view operator[](std::size_t i) const {
+        const std::size_t start = i == 0 ? 0 : ends_[i - 1];
+        return std::string_view(bytes_).substr(start, ends_[i] - start);
+    }
+
+  private:
+    std::string bytes_;
+    std::vector<std::size_t> ends_;
+};
+
+// The counts of dedupe's summary.
+struct DedupeTally {
+    std::uint64_t lines = 0;
+    std::uint64_t kept = 0;
+    std::uint64_t excepted = 0;
+    std::uint64_t otherTypes = 0;
+    std::uint64_t empty = 0;  // CSV rows without a number, all kept
+};
+
+// Hands each held line, by its entry, to `kept(line)` or `removed(line)`, as the duplicate rule
+// does when the registries' lines come first: the first line of an entry the registries do not
+// hold is kept. An entry of kAlwaysKept (a row without a number) is kept and counted as empty;
+// kSetAside is removed as of another kind, and so is a line the registries do not hold for which
+// `otherKind(i)` is true.
+inline constexpr phone::RegistryMatch::Entry kAlwaysKept = phone::RegistryMatch::kSetAside - 1;
+
+template <typename OtherKind, typename Kept, typename Removed>
+DedupeTally sortHeld(const HeldLines& held, const std::vector<phone::RegistryMatch::Entry>& entries,
+                     const phone::RegistryMatch& match, OtherKind&& otherKind, Kept&& kept,
+                     Removed&& removed) {
+    DedupeTally tally;
+    tally.lines = held.size();
+    phone::ListSorter sorter(match);
+    using Fate = phone::ListSorter::Fate;
+    for (std::size_t i = 0; i < held.size(); ++i) {
+        const bool always = entries[i] == kAlwaysKept;
+        Fate fate = always ? Fate::Kept : sorter.next(entries[i]);
+        if (fate != Fate::Listed && otherKind(i)) fate = Fate::SetAside;
+        if (fate == Fate::Kept) {
+            kept(held[i]);
+            ++tally.kept;
+            tally.empty += always;
+            continue;
+        }
+        if (fate == Fate::Listed) ++tally.excepted;
+        if (fate == Fate::SetAside) ++tally.otherTypes;
+        removed(held[i]);
+    }
+    return tally;
+}
+
+}  // namespace kelvane::cli
