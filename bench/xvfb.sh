@@ -6,7 +6,9 @@
 start_xvfb() {
   local file=$1
   exec 3>"$file"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  # -noreset: the server would start over whenever its last client leaves, and between the
+  # program and the scripts that drive it there may be a moment with none.
+  Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
   xvfb=$!
   exec 3>&-
   for _ in $(seq 600); do [[ -s $file ]] && break; sleep 0.1; done

@@ -9,10 +9,10 @@
 namespace kelvane {
 namespace {
 
-bool x11DisplayAnswers(const std::string& name) {
+bool x11DisplayAnswers(const std::string& name, HeldDisplay& held) {
     Display* display = XOpenDisplay(name.c_str());
     if (!display) return false;
-    XCloseDisplay(display);
+    held.hold(display);
     return true;
 }
 
@@ -37,6 +37,16 @@ bool waylandDisplayAnswers(const std::string& name, const char* runtimeFolder) {
 
 }  // namespace
 
+void HeldDisplay::hold(void* display) {
+    close();
+    display_ = display;
+}
+
+void HeldDisplay::close() {
+    if (display_) XCloseDisplay(static_cast<Display*>(display_));
+    display_ = nullptr;
+}
+
 bool displayAvailable(const EnvironmentLookup& environment) {
     for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
         const char* value = environment(name);
@@ -45,7 +55,8 @@ bool displayAvailable(const EnvironmentLookup& environment) {
     return false;
 }
 
-std::optional<std::string> unreachableDisplay(const EnvironmentLookup& environment) {
+std::optional<std::string> unreachableDisplay(const EnvironmentLookup& environment,
+                                              HeldDisplay& held) {
     const auto value = [&environment](const char* name) {
         const char* text = environment(name);
         return std::string(text ? text : "");
@@ -55,7 +66,7 @@ std::optional<std::string> unreachableDisplay(const EnvironmentLookup& environme
     const std::string wayland =
         platform.empty() || platform.starts_with("wayland") ? value("WAYLAND_DISPLAY") : "";
     if (x11.empty() && wayland.empty()) return std::nullopt;
-    if (!x11.empty() && x11DisplayAnswers(x11)) return std::nullopt;
+    if (!x11.empty() && x11DisplayAnswers(x11, held)) return std::nullopt;
     if (!wayland.empty() && waylandDisplayAnswers(wayland, environment("XDG_RUNTIME_DIR")))
         return std::nullopt;
     return x11.empty() ? wayland : wayland.empty() ? x11 : x11 + " or " + wayland;

@@ -58,11 +58,13 @@ int main(int argc, char** argv) {
                      kelvane::kNoDisplayMessage.data());
         return 1;
     }
-    if (const auto display = kelvane::unreachableDisplay(environment)) {
+    kelvane::HeldDisplay checked;
+    if (const auto display = kelvane::unreachableDisplay(environment, checked)) {
         std::fprintf(stderr, "kelvane: cannot reach the display %s\n", display->c_str());
         return 1;
     }
     QApplication app(argc, argv);
+    checked.close();  // Qt holds a connection of its own now
     QApplication::setApplicationName(QStringLiteral("Kelvane"));
     QGuiApplication::setDesktopFileName(QStringLiteral(KELVANE_APP_ID));
     kelvane::frmSplash splash;
