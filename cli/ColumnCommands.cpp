@@ -17,6 +17,7 @@
 #include "ListOutput.h"
 #include "ListRules.h"
 #include "Messages.h"
+#include "NormalizeRun.h"
 #include "OutputBuffer.h"
 #include "PhoneDuplicateFilter.h"
 #include "Progress.h"
@@ -146,57 +147,31 @@ void appendReplaced(ListOutput& out, const CsvRow& row, std::string_view raw, st
     out.appendBytes(row.bytes.substr(start + raw.size()));
 }
 
-std::string count(std::uint64_t n, std::string_view one, std::string_view many) {
-    return StatusText::count(static_cast<std::int64_t>(n), one, many);
-}
-
 }  // namespace
 
 int runNormalizeColumn(const NormalizeOptions& options) {
-    InputFile input(options.input);
-    const phone::TypeFilter types(options.types);
-    phone::PhoneNumberReader reader(phone::chooseRegion(options.region), options.format,
-                                    !types.keepsAll());
-    reader.setThreads(options.threads);
-    Progress progress("Normalizing " + input.name(), input.size());
-    ListOutput out(options.output, progress);
-    OutputBuffer report([&progress](std::string_view bytes) {
-        progress.clear();
-        writeToStandardError(bytes);
-    });
-    ColumnInput rows(input, options.columns, progress);
-
-    std::uint64_t written = 0, failures = 0, otherTypes = 0;
+    NormalizeRun run(options);
+    ColumnInput rows(run.input, options.columns, run.progress);
     std::string_view header;
     std::span<const CsvRow> batch;
     while (rows.next(header, batch)) {
-        if (!header.empty()) out.appendBytes(header);
+        if (!header.empty()) run.out.appendBytes(header);
         std::size_t i = 0;
-        phone::readBlock(reader, rows.values(), [&](std::string_view text, const auto& verdict) {
-            const CsvRow& row = batch[i];
-            const std::string_view raw = rows.raws()[i++];
-            if (verdict.valid && types.keeps(verdict.type)) {
-                appendReplaced(out, row, raw, verdict.text, rows.delimiter());
-                ++written;
-            } else if (verdict.valid) {
-                ++otherTypes;
-                phone::appendNotValidLine(report, input.name(), row.line, "other type: ", text,
-                                          phone::typeName(verdict.type));
-            } else {
-                ++failures;
-                phone::appendNotValidLine(report, input.name(), row.line,
-                                          "not a valid number: ", text, verdict.reason);
-                if (options.keepInvalid) out.appendBytes(row.bytes);
-            }
-        });
+        phone::readBlock(run.reader, rows.values(),
+                         [&](std::string_view text, const auto& verdict) {
+                             const CsvRow& row = batch[i];
+                             const std::string_view raw = rows.raws()[i++];
+                             if (verdict.valid && run.types.keeps(verdict.type)) {
+                                 appendReplaced(run.out, row, raw, verdict.text, rows.delimiter());
+                                 ++run.written;
+                                 return;
+                             }
+                             run.reportNotWritten(row.line, text, verdict);
+                             if (!verdict.valid && options.keepInvalid)
+                                 run.out.appendBytes(row.bytes);
+                         });
     }
-    out.finish();
-    std::string total = count(written, "number", "numbers") + " written, " +
-                        count(failures, "row", "rows") + " not valid";
-    if (!types.keepsAll()) total += ", " + count(otherTypes, "row", "rows") + " of other types";
-    report.append(total + "\n");
-    report.flush();
-    return failures == 0 && otherTypes == 0 ? kExitOk : kExitFound;
+    return run.finish("row", "rows");
 }
 
 namespace {
