@@ -41,7 +41,7 @@ class CsvReader {
 
     // Replaces `rows` with the next few thousand rows (at least one); their views, and fields(),
     // stay valid until the following call. False at the end. Throws CommandError, as
-    // "NAME:LINE: what", on a malformed row or a failed read.
+    // "NAME:LINE: what", on a malformed row, and ReadFailure on a failed read.
     bool nextRows(std::vector<CsvRow>& rows);
 
     // The raw field `index` of `row` (index < row.fieldCount).

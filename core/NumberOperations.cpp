@@ -2,10 +2,12 @@
 // The Numbers menu: lists read as telephone numbers by the batch command's rules (phone/). Each
 // item builds its result aside and puts it in place only once it is complete, so a run that is
 // stopped or fails leaves the list as it was.
+#include <optional>
 #include <span>
 #include <vector>
 
 #include "Form1Core.h"
+#include "LineStream.h"
 #include "Lines.h"
 #include "ListRules.h"
 #include "Messages.h"
@@ -218,15 +220,14 @@ void Form1Core::StrikeNumbersListedIn(const std::string& listPath, const std::st
             const std::string path = listPath;  // the caller's may change while the run yields
             const std::string chosen = listRegion(region);
             PhoneNumberReader reader(chosen, NumberFormat::E164);
-            TextStream listed = [&] {
-                try {
-                    return fso().openTextFile(path);
-                } catch (const FileError& error) {
-                    throw OperationFailure(StatusText::cannotOpen(path, error.what()));
-                }
-            }();
+            std::optional<ReadableFile> listed;
+            try {
+                listed.emplace(path);
+            } catch (const FileError& error) {
+                throw OperationFailure(StatusText::cannotOpen(path, error.what()));
+            }
             // The list is judged first, so that the file to strike by, a registry of any size,
-            // is only looked through.
+            // is only looked through, a block at a time.
             const std::string list = controls_.listText();
             RegistryMatch match(chosen);
             std::vector<RegistryMatch::Entry> entries;
@@ -236,7 +237,8 @@ void Form1Core::StrikeNumbersListedIn(const std::string& listPath, const std::st
                                  [](const NumberVerdict&) { return false; });
                 pacer.yieldWhenDue(static_cast<std::uint32_t>(block.size()));
             }
-            while (nextBlock(listed, block)) {
+            LineStream registry(listed->fd(), path);
+            while (registry.nextLines(block)) {
                 match.scan(block);
                 pacer.yieldWhenDue(static_cast<std::uint32_t>(block.size()));
             }

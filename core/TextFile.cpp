@@ -127,24 +127,33 @@ std::string systemReason(int error) {
     return std::strerror(error);
 }
 
-std::shared_ptr<const std::string> readWholeFile(const std::string& path) {
+ReadableFile::ReadableFile(const std::string& path)
     // Without O_NONBLOCK, opening a named pipe would wait for a writer and freeze the window.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) fail(errno);
-    FdCloser closer{fd};
-    if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) fail(errno);
+    : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {
+    if (fd_ < 0) fail(errno);
+    FdCloser closer{fd_};
+    if (::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK) != 0) fail(errno);
     struct stat info {};
-    if (::fstat(fd, &info) != 0) fail(errno);
+    if (::fstat(fd_, &info) != 0) fail(errno);
     if (S_ISDIR(info.st_mode)) fail(EISDIR);
+    if (S_ISREG(info.st_mode)) size_ = static_cast<std::uint64_t>(info.st_size);
+    closer.fd = -1;
+}
 
+ReadableFile::~ReadableFile() {
+    ::close(fd_);
+}
+
+std::shared_ptr<const std::string> readWholeFile(const std::string& path) {
+    const ReadableFile file(path);
     auto bytes = std::make_shared<std::string>();
-    bytes->reserve(S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) + 1 : 1 << 16);
+    bytes->reserve(file.size() > 0 ? static_cast<std::size_t>(file.size()) + 1 : 1 << 16);
     adviseHugePages(bytes->data(), bytes->capacity());
     bytes->resize(bytes->capacity());
     std::size_t filled = 0;
     for (;;) {
         if (filled == bytes->size()) bytes->resize(bytes->size() * 2);
-        const std::size_t got = readSome(fd, std::span(*bytes).subspan(filled));
+        const std::size_t got = readSome(file.fd(), std::span(*bytes).subspan(filled));
         if (got == 0) break;
         filled += got;
     }

@@ -15,6 +15,12 @@ struct FileError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// A file that was opened but could not be read on; what() is the whole sentence,
+// "cannot read NAME: REASON".
+struct ReadFailure : FileError {
+    using FileError::FileError;
+};
+
 // A file read in one go, handed out line by line. Bytes are never converted; a UTF-8
 // byte-order mark at the very start is not part of the first line.
 class TextStream {
@@ -85,6 +91,25 @@ class FileSystemObject {
 
 // Reads a whole file; throws FileError with the reason.
 std::shared_ptr<const std::string> readWholeFile(const std::string& path);
+
+// An existing file open for reading, closed with the object. A folder is refused, and a named
+// pipe is opened without waiting for a writer (that would freeze the window). Throws FileError
+// with the reason.
+class ReadableFile {
+  public:
+    explicit ReadableFile(const std::string& path);
+    ~ReadableFile();
+    ReadableFile(const ReadableFile&) = delete;
+    ReadableFile& operator=(const ReadableFile&) = delete;
+
+    int fd() const { return fd_; }
+    // A regular file's size in bytes, else 0.
+    std::uint64_t size() const { return size_; }
+
+  private:
+    int fd_ = -1;
+    std::uint64_t size_ = 0;
+};
 
 // The operating system's words for errno value `error`.
 std::string systemReason(int error);

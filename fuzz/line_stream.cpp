@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_REQUIRE(fd >= 0);
     FUZZ_REQUIRE(::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size()));
     FUZZ_REQUIRE(::lseek(fd, 0, SEEK_SET) == 0);
-    kelvane::cli::LineStream stream(fd, "<memfd>", 16 + data[0] % 48);
+    kelvane::LineStream stream(fd, "<memfd>", 16 + data[0] % 48);
     std::vector<std::string> lines;
     std::vector<std::string_view> batch;
     while (stream.nextLines(batch)) lines.insert(lines.end(), batch.begin(), batch.end());

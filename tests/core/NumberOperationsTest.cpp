@@ -150,6 +150,7 @@ TEST_F(NumberOperations, AStoppedOrFailedRunLeavesTheListAndEverythingElseAsItWa
     EXPECT_EQ(controls.messages(), Strings{"Kelvane | OK | List Not Changed\ndisk gone"});
 
     controls.onYield = nullptr;
+    core.StrikeNumbersListedIn(dir(), "IL");
     core.mListRegion = "XX";
     core.RemoveDuplicateNumbers("IL");
     core.forgetSelectedFile();
@@ -157,6 +158,7 @@ TEST_F(NumberOperations, AStoppedOrFailedRunLeavesTheListAndEverythingElseAsItWa
     EXPECT_EQ(controls.list, list);
     EXPECT_EQ(controls.messages(),
               (Strings{"Kelvane | OK | List Not Changed\ndisk gone",
+                       "Kelvane | OK | List Not Changed\nCannot open " + dir() + ": Is a directory",
                        "Kelvane | OK | List Not Changed\nunknown region XX (a two-letter country "
                        "code such as US or IL)",
                        "Kelvane | OK | Numbers Not Opened\nNo file is selected: click a file in "

@@ -5,11 +5,10 @@
 #include <span>
 #include <utility>
 
-#include "CommandError.h"
 #include "PosixIo.h"
 #include "TextFile.h"
 
-namespace kelvane::cli {
+namespace kelvane {
 
 BlockBuffer::BlockBuffer(int fd, std::string name, std::size_t blockSize, BlockRead onBlock)
     : fd_(fd),
@@ -36,7 +35,7 @@ void BlockBuffer::readMore(std::size_t minFree) {
     try {
         got = readSome(fd_, std::span(buffer_.get() + filled_, capacity_ - filled_));
     } catch (const FileError& error) {
-        throw fileFailure("read", name_, error.what());
+        throw ReadFailure("cannot read " + name_ + ": " + error.what());
     }
     if (got == 0) atEnd_ = true;
     filled_ += got;
@@ -44,4 +43,4 @@ void BlockBuffer::readMore(std::size_t minFree) {
     if (onBlock_) onBlock_(bytesRead_);
 }
 
-}  // namespace kelvane::cli
+}  // namespace kelvane

@@ -9,7 +9,7 @@
 
 #include "BlockBuffer.h"
 
-namespace kelvane::cli {
+namespace kelvane {
 
 // Reads lines from a file descriptor in large blocks, with the same line rules as the window's
 // reader: LF or CR LF breaks, a last line without a break, a UTF-8 byte-order mark at the very
@@ -22,7 +22,7 @@ class LineStream {
     LineStream(int fd, std::string name, std::size_t blockSize = 1 << 20, BlockRead onBlock = {});
 
     // Replaces `lines` with the next few thousand lines (at least one), without their breaks; the
-    // views stay valid until the following call. False at the end. Throws CommandError when reading
+    // views stay valid until the following call. False at the end. Throws ReadFailure when reading
     // fails.
     bool nextLines(std::vector<std::string_view>& lines);
 
@@ -36,4 +36,4 @@ class LineStream {
     bool started_ = false;
 };
 
-}  // namespace kelvane::cli
+}  // namespace kelvane

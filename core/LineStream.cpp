@@ -6,7 +6,7 @@
 
 #include "Lines.h"
 
-namespace kelvane::cli {
+namespace kelvane {
 namespace {
 
 // Lines handed out at a time: enough to look ahead in the duplicate set, few enough that the
@@ -53,4 +53,4 @@ bool LineStream::refill() {
     return pos_ < complete_;
 }
 
-}  // namespace kelvane::cli
+}  // namespace kelvane

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-namespace kelvane::cli {
+namespace kelvane {
 
 // The bytes of a file descriptor read in large blocks, for readers that hand out records (lines,
 // CSV rows) as views into them: what the reader has handed out is dropped from the front before
@@ -29,7 +29,7 @@ class BlockBuffer {
     // Moves the bytes from `consumed` on to the front.
     void dropFront(std::size_t consumed);
     // Reads once into the free room, doubling the room first when less than `minFree` bytes are
-    // free; at the file's end, atEnd() becomes true. Throws CommandError when reading fails.
+    // free; at the file's end, atEnd() becomes true. Throws ReadFailure when reading fails.
     void readMore(std::size_t minFree);
 
   private:
@@ -44,4 +44,4 @@ class BlockBuffer {
     bool atEnd_ = false;
 };
 
-}  // namespace kelvane::cli
+}  // namespace kelvane
