@@ -13,10 +13,17 @@ DedupeRun::DedupeRun(const DedupeOptions& options)
       types(options.types),
       region(options.phoneRegion.empty() ? "" : phone::supportedRegion(options.phoneRegion)),
       progress("Removing duplicates from " + input.name(), input.size()) {
-    for (const std::string& path : options.exceptLists) const InputFile probe(path);
+    std::uint64_t exceptBytes = 0;
+    bool sizesKnown = input.size() > 0;
+    for (const std::string& path : options.exceptLists) {
+        const InputFile probe(path);
+        exceptBytes += probe.size();
+        sizesKnown = sizesKnown && probe.size() > 0;
+    }
     if (!region.empty()) {
         reader.emplace(region, phone::NumberFormat::E164, !types.keepsAll());
         reader->setThreads(options.threads);
+        scrubs_ = !options.exceptLists.empty() && (!sizesKnown || exceptBytes > input.size());
     }
     if (!options.removed.empty() && options.removed == options.output) {
         throw CommandError("the kept and the removed lines cannot both go to " + options.output);

@@ -25,9 +25,11 @@ class DedupeRun {
   public:
     explicit DedupeRun(const DedupeOptions& options);
 
-    // With --phone and except lists, the input is judged first and each except list is then
-    // read once, as a registry (see RegistryMatch).
-    bool scrubs() const { return reader.has_value() && !options.exceptLists.empty(); }
+    // With --phone and except lists larger than the input (or of a size not known ahead, as
+    // through a pipe), the input is judged and held first and each except list is then read once,
+    // as a registry (see RegistryMatch): memory grows with the input only. Smaller except lists
+    // are taken first, and the input streams by.
+    bool scrubs() const { return scrubs_; }
     // Reads each except list once into `match`, each with a progress bar of its own.
     void scanRegistries(phone::RegistryMatch& match) const;
     // The kept and removed lines go over their files, and the progress bar is cleared.
@@ -41,6 +43,9 @@ class DedupeRun {
     Progress progress;
     std::optional<ListOutput> kept;
     std::unique_ptr<ListOutput> removed;
+
+  private:
+    bool scrubs_ = false;
 };
 
 // The input's lines (or rows), kept for a second walk once the except lists have been read.
