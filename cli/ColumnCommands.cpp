@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <deque>
-#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
@@ -13,17 +12,12 @@
 #include "DedupeRun.h"
 #include "DuplicateFilter.h"
 #include "InputFile.h"
-#include "LineStream.h"
 #include "ListOutput.h"
 #include "ListRules.h"
-#include "Messages.h"
 #include "NormalizeRun.h"
-#include "OutputBuffer.h"
 #include "PhoneDuplicateFilter.h"
 #include "Progress.h"
-#include "Regions.h"
 #include "RowFilter.h"
-#include "StandardStreams.h"
 #include "StatusText.h"
 #include "TypeFilter.h"
 
@@ -223,13 +217,7 @@ int runDedupeColumn(const DedupeOptions& options) {
     phone::PhoneNumberReader* reader = run.reader ? &*run.reader : nullptr;
     DedupeTally tally;
     const auto sort = [&](auto& filter, auto& exceptedFilter) {
-        // The except lists stay one number a line.
-        std::vector<std::string_view> lines;
-        for (const std::string& path : options.exceptLists) {
-            InputFile list(path);
-            LineStream stream(list.fd(), list.name());
-            while (stream.nextLines(lines)) phone::takeBlock(lines, exceptedFilter);
-        }
+        run.takeExceptLists(exceptedFilter);  // the except lists stay one number a line
         RowFilter sorting(filter, reader, run.types, true);
         const RowFilter exceptedRows(exceptedFilter, nullptr, run.types, true);
         std::string_view header;
@@ -264,12 +252,7 @@ int runDedupeColumn(const DedupeOptions& options) {
         DuplicateFilter exceptedFilter(options.width, LineSet::Storage::Copied);
         sort(filter, exceptedFilter);
     }
-    run.finish();
-    std::string summary = Messages::duplicateSummary(
-        tally.lines - tally.kept - tally.excepted - tally.otherTypes, std::to_string(tally.lines));
-    if (!options.exceptLists.empty()) summary += "  Excepted:   " + std::to_string(tally.excepted);
-    if (!run.types.keepsAll()) summary += "  Other Types:   " + std::to_string(tally.otherTypes);
-    writeToStandardError(summary + "  Empty:   " + std::to_string(tally.empty) + "\n");
+    run.finish(tally, true);
     return kExitOk;
 }
 

@@ -7,41 +7,17 @@
 #include "CommandError.h"
 #include "DedupeRun.h"
 #include "DuplicateFilter.h"
-#include "InputFile.h"
 #include "LineStream.h"
 #include "ListOutput.h"
 #include "ListRules.h"
-#include "Messages.h"
 #include "PhoneDuplicateFilter.h"
 #include "PhoneNumberReader.h"
 #include "RegistryMatch.h"
 #include "RowFilter.h"
-#include "StandardStreams.h"
 #include "TypeFilter.h"
 
 namespace kelvane::cli {
 namespace {
-
-// The window's summary, and how many lines the except lists took; a script is better served by
-// a total of 0 than by none.
-std::string summary(const DedupeTally& tally, bool withExcepted, bool withTypes) {
-    std::string text = Messages::duplicateSummary(
-        tally.lines - tally.kept - tally.excepted - tally.otherTypes, std::to_string(tally.lines));
-    if (withExcepted) text += "  Excepted:   " + std::to_string(tally.excepted);
-    if (withTypes) text += "  Other Types:   " + std::to_string(tally.otherTypes);
-    return text + "\n";
-}
-
-// Offers every line of the lists to `taken`.
-template <typename Filter>
-void takeLists(const std::vector<std::string>& paths, Filter& taken) {
-    std::vector<std::string_view> batch;
-    for (const std::string& path : paths) {
-        InputFile list(path);
-        LineStream lines(list.fd(), list.name());
-        while (lines.nextLines(batch)) phone::takeBlock(batch, taken);
-    }
-}
 
 // Sends each line to `kept` or `removed`: a line that matches one `excepted` took is removed
 // whatever came before it.
@@ -93,7 +69,7 @@ int runDedupe(const DedupeOptions& options) {
     LineStream lines(run.input.fd(), run.input.name(), 1 << 20,
                      [&run](std::uint64_t done) { run.progress.update(done); });
     const auto sort = [&](auto& filter, auto& excepted) {
-        takeLists(options.exceptLists, excepted);
+        run.takeExceptLists(excepted);
         return sortLines(lines, filter, options.exceptLists.empty() ? nullptr : &excepted,
                          *run.kept, run.removed.get());
     };
@@ -115,8 +91,7 @@ int runDedupe(const DedupeOptions& options) {
         DuplicateFilter excepted(options.width, LineSet::Storage::Copied);
         tally = sort(filter, excepted);
     }
-    run.finish();
-    writeToStandardError(summary(tally, !options.exceptLists.empty(), !run.types.keepsAll()));
+    run.finish(tally, false);
     return kExitOk;
 }
 

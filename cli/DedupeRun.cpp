@@ -2,8 +2,9 @@
 #include "DedupeRun.h"
 
 #include "CommandError.h"
-#include "LineStream.h"
+#include "Messages.h"
 #include "Regions.h"
+#include "StandardStreams.h"
 
 namespace kelvane::cli {
 
@@ -34,21 +35,18 @@ DedupeRun::DedupeRun(const DedupeOptions& options)
     if (!options.removed.empty()) removed = std::make_unique<ListOutput>(options.removed, progress);
 }
 
-void DedupeRun::scanRegistries(phone::RegistryMatch& match) const {
-    std::vector<std::string_view> batch;
-    for (const std::string& path : options.exceptLists) {
-        InputFile list(path);
-        Progress reading("Reading " + list.name(), list.size());
-        LineStream registry(list.fd(), list.name(), 1 << 20,
-                            [&reading](std::uint64_t done) { reading.update(done); });
-        while (registry.nextLines(batch)) match.scan(batch);
-    }
-}
-
-void DedupeRun::finish() {
+void DedupeRun::finish(const DedupeTally& tally, bool withEmpty) {
     kept->finish();
     if (removed) removed->finish();
     progress.clear();
+    // The window's summary, and how many lines the except lists took; a script is better served
+    // by a total of 0 than by none.
+    std::string summary = Messages::duplicateSummary(
+        tally.lines - tally.kept - tally.excepted - tally.otherTypes, std::to_string(tally.lines));
+    if (!options.exceptLists.empty()) summary += "  Excepted:   " + std::to_string(tally.excepted);
+    if (!types.keepsAll()) summary += "  Other Types:   " + std::to_string(tally.otherTypes);
+    if (withEmpty) summary += "  Empty:   " + std::to_string(tally.empty);
+    writeToStandardError(summary + "\n");
 }
 
 }  // namespace kelvane::cli

@@ -4,19 +4,31 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "DedupeCommand.h"
 #include "InputFile.h"
+#include "LineStream.h"
 #include "ListOutput.h"
+#include "ListRules.h"
 #include "PhoneNumberReader.h"
 #include "Progress.h"
 #include "RegistryMatch.h"
 #include "TypeFilter.h"
 
 namespace kelvane::cli {
+
+// The counts of dedupe's summary.
+struct DedupeTally {
+    std::uint64_t lines = 0;
+    std::uint64_t kept = 0;
+    std::uint64_t excepted = 0;
+    std::uint64_t otherTypes = 0;
+    std::uint64_t empty = 0;  // CSV rows without a number, all kept
+};
 
 // What dedupe opens and checks before it reads a line, one number a line or a CSV column alike:
 // the input, the except lists (each must open), the kinds asked for, the telephone-number reader
@@ -30,10 +42,21 @@ class DedupeRun {
     // as a registry (see RegistryMatch): memory grows with the input only. Smaller except lists
     // are taken first, and the input streams by.
     bool scrubs() const { return scrubs_; }
+    // Offers every line of the except lists to `taken`, before the input's first line.
+    template <typename Filter>
+    void takeExceptLists(Filter& taken) const {
+        forEachExceptBlock(false, [&taken](std::span<const std::string_view> block) {
+            phone::takeBlock(block, taken);
+        });
+    }
     // Reads each except list once into `match`, each with a progress bar of its own.
-    void scanRegistries(phone::RegistryMatch& match) const;
-    // The kept and removed lines go over their files, and the progress bar is cleared.
-    void finish();
+    void scanRegistries(phone::RegistryMatch& match) const {
+        forEachExceptBlock(
+            true, [&match](std::span<const std::string_view> block) { match.scan(block); });
+    }
+    // The kept and removed lines go over their files, the progress bar is cleared, and the
+    // summary follows on standard error (with the empty rows of a CSV column when `withEmpty`).
+    void finish(const DedupeTally& tally, bool withEmpty);
 
     const DedupeOptions& options;
     InputFile input;
@@ -45,6 +68,21 @@ class DedupeRun {
     std::unique_ptr<ListOutput> removed;
 
   private:
+    // Hands `each` the lines of every except list, one number a line, a block at a time.
+    template <typename EachBlock>
+    void forEachExceptBlock(bool withProgress, EachBlock&& each) const {
+        std::vector<std::string_view> block;
+        for (const std::string& path : options.exceptLists) {
+            InputFile list(path);
+            std::optional<Progress> reading;
+            if (withProgress) reading.emplace("Reading " + list.name(), list.size());
+            LineStream lines(list.fd(), list.name(), 1 << 20, [&reading](std::uint64_t done) {
+                if (reading) reading->update(done);
+            });
+            while (lines.nextLines(block)) each(std::span<const std::string_view>(block));
+        }
+    }
+
     bool scrubs_ = false;
 };
 
@@ -64,15 +102,6 @@ class HeldLines {
   private:
     std::string bytes_;
     std::vector<std::size_t> ends_;
-};
-
-// The counts of dedupe's summary.
-struct DedupeTally {
-    std::uint64_t lines = 0;
-    std::uint64_t kept = 0;
-    std::uint64_t excepted = 0;
-    std::uint64_t otherTypes = 0;
-    std::uint64_t empty = 0;  // CSV rows without a number, all kept
 };
 
 // Hands each held line, by its entry, to `kept(line)` or `removed(line)`, as the duplicate rule
