@@ -2,12 +2,11 @@
 #include "RegistryMatch.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace kelvane::phone {
 
-RegistryMatch::RegistryMatch(std::string region, unsigned threads)
-    : region_(std::move(region)), rewrites_(region_), reader_(region_, NumberFormat::E164) {
+RegistryMatch::RegistryMatch(const std::string& region, unsigned threads)
+    : rewrites_(region), reader_(region, NumberFormat::E164) {
     reader_.setThreads(threads);
 }
 

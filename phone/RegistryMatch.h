@@ -40,7 +40,7 @@ class RegistryMatch {
 
     // `region`: the one both lists are read under, as PhoneNumberReader takes it; `threads`: the
     // most that judge registry lines at once (0: the machine's count).
-    explicit RegistryMatch(std::string region, unsigned threads = 0);
+    explicit RegistryMatch(const std::string& region, unsigned threads = 0);
 
     // The calling list, before any registry line: a valid number (its numberKey) or a line that
     // is not one. Entries count from 0 in order of first appearance; the same number or text
@@ -78,7 +78,6 @@ class RegistryMatch {
     std::uint64_t tailOf(std::uint64_t key) const;
     void markListed(std::uint64_t key, Entry entry);
 
-    std::string region_;
     PrefixRewrites rewrites_;
     PhoneNumberReader reader_;  // the registry's: its cache does not grow with the registry
 
