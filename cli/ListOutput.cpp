@@ -9,6 +9,7 @@
 #include "CommandError.h"
 #include "PosixIo.h"
 #include "Progress.h"
+#include "StandardStreams.h"
 #include "TextFile.h"
 
 namespace kelvane::cli {
@@ -44,11 +45,16 @@ void ListOutput::write(std::string_view bytes) {
 void ListOutput::finish() {
     buffer_.flush();
     if (!file_) return;
+    std::string warning;
     try {
-        file_->commit();
+        warning = file_->commit();
     } catch (const FileError& error) {
         throw fileFailure("write", name_, error.what());
     }
+    // Written all the same: the command succeeds, and says what it could not make sure of.
+    if (warning.empty()) return;
+    progress_.clear();
+    writeToStandardError("kelvane-cli: " + name_ + " holds the new list, but " + warning + "\n");
 }
 
 }  // namespace kelvane::cli

@@ -16,8 +16,10 @@ namespace kelvane::cli {
 class Progress;
 
 // Where a command writes a list, each line ending in CR LF: a file, left untouched until finish()
-// (so it may be the input itself, once that has been read to its end), or standard output when no
-// path is given. Failures throw CommandError naming the destination.
+// (so it may be the input itself, once that has been read to its end), a device or a pipe, written
+// as the lines come, or standard output when no path is given. Failures throw CommandError naming
+// the destination; what a save that succeeded could not make sure of (its folder entry surviving a
+// power cut) is told on standard error.
 class ListOutput {
   public:
     // Refuses a folder at once; `progress` is cleared before anything goes to standard output.

@@ -45,14 +45,14 @@ void Form1Core::SaveList() {
         if (holdsPathSeparator(name)) throw FileError("A file name cannot hold \"/\"");
         const std::unique_ptr<TextFileWriter> file = files.createTextFile(mFilePath);
         file->write(controls_.listText());
-        file->commit();
+        const std::string warning = file->commit();
 
         tell(Messages::kFileSaved);
         controls_.refreshFolderList();
         controls_.refreshFileList();
         controls_.setSaveNameText("");
         mSelectedFile = std::string();
-        controls_.setStatusLine(StatusText::saved(mFilePath));
+        controls_.setStatusLine(StatusText::saved(mFilePath, warning));
     });
 }
 
@@ -61,9 +61,9 @@ void Form1Core::SaveBytesAs(const std::string& path, std::string_view bytes) {
     runOperation({Messages::kFileNotSaved, &target}, {}, [&](UpdatePacer&) {
         const std::unique_ptr<TextFileWriter> file = fso().createTextFile(target);
         file->write(bytes);
-        file->commit();
+        const std::string warning = file->commit();
         tell(Messages::kFileSaved);
-        controls_.setStatusLine(StatusText::saved(target));
+        controls_.setStatusLine(StatusText::saved(target, warning));
     });
 }
 

@@ -119,8 +119,10 @@ std::string keptAsItWas(std::string_view fileName) {
     return "Not saved: " + std::string(fileName) + " is kept as it was";
 }
 
-std::string saved(std::string_view path) {
-    return "Saved " + std::string(path);
+std::string saved(std::string_view path, std::string_view warning) {
+    std::string text = "Saved " + std::string(path);
+    if (!warning.empty()) text.append(", but ").append(warning);
+    return text;
 }
 
 std::string cannotSave(std::string_view path, std::string_view reason) {

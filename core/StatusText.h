@@ -40,7 +40,8 @@ std::string numbersStruck(std::int64_t struck, std::int64_t kept, std::string_vi
 std::string notMobileRemoved(std::int64_t removed, std::int64_t kept);
 std::string linesRead(std::int64_t lines, std::string_view path);
 std::string keptAsItWas(std::string_view fileName);
-std::string saved(std::string_view path);
+// `warning`: what the save could not make sure of, or empty.
+std::string saved(std::string_view path, std::string_view warning);
 // An empty path: the save failed before it knew its file.
 std::string cannotSave(std::string_view path, std::string_view reason);
 

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -94,14 +95,73 @@ bool copyAttributes(const std::string& from, int to) {
     return true;
 }
 
-// Makes `old` the whole of `fd` again after a failed copy. The error that stopped the copy is
-// the one to tell, so this one reports nothing.
-void putBack(int fd, std::string_view old) noexcept {
+// Makes `old` the whole of `fd` again after a failed copy; false when a step fails. The error
+// that stopped the copy is the one to tell, so this one reports no reason.
+bool putBack(int fd, std::string_view old) noexcept {
     try {
-        if (::lseek(fd, 0, SEEK_SET) == 0) writeAll(fd, old);
+        if (::lseek(fd, 0, SEEK_SET) != 0) return false;
+        writeAll(fd, old);
     } catch (const FileError&) {
+        return false;
     }
-    if (::ftruncate(fd, static_cast<off_t>(old.size())) == 0) ::fsync(fd);
+    return ::ftruncate(fd, static_cast<off_t>(old.size())) == 0 && ::fsync(fd) == 0;
+}
+
+// Whether `fd` reads back as exactly `bytes`; false when it cannot be read.
+bool holdsExactly(int fd, std::string_view bytes) noexcept {
+    try {
+        return ::lseek(fd, 0, SEEK_SET) == 0 && readRest(fd) == bytes;
+    } catch (...) {
+        return false;
+    }
+}
+
+// The descriptor behind a name of an open stream, duplicated, or -1 for any other name. The
+// stream is written where it stands, as a shell's redirection is: opened anew by its name, a
+// regular file would be written from its start, and a pipe's name does not resolve.
+int duplicateStreamNamed(std::string_view path) {
+    int fd = -1;
+    if (path == "/dev/stdout") {
+        fd = STDOUT_FILENO;
+    } else if (path == "/dev/stderr") {
+        fd = STDERR_FILENO;
+    } else {
+        for (const std::string_view folder : {"/dev/fd/", "/proc/self/fd/"}) {
+            if (!path.starts_with(folder)) continue;
+            const std::string_view digits = path.substr(folder.size());
+            const auto [end, error] = std::from_chars(digits.begin(), digits.end(), fd);
+            if (error != std::errc() || end != digits.end() || digits.empty()) fd = -1;
+        }
+    }
+    if (fd < 0) return -1;
+    const int copy = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    if (copy < 0) fail(errno);
+    return copy;
+}
+
+// Opens a device or a named pipe for writing. Without O_NONBLOCK, opening a pipe that nobody
+// reads would hold the save forever; once open, writes wait for the reader as usual.
+int openDirect(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) fail(errno);
+    if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        const int error = errno;
+        ::close(fd);
+        fail(error);
+    }
+    return fd;
+}
+
+// `told`, and `more` after it when there is more to tell.
+std::string alongWith(std::string told, std::string_view more) {
+    if (!more.empty()) (told.empty() ? told : told.append("; ")).append(more);
+    return told;
+}
+
+// Why a renamed file's folder entry may yet be lost.
+std::string unsynced(std::string_view step, int error) {
+    return "its folder entry may not survive a power cut (cannot " + std::string(step) +
+           " its folder: " + systemReason(error) + ")";
 }
 
 // Makes the new file `fd` what the target `info` at `target` is: its owner, group, extended
@@ -174,12 +234,24 @@ std::size_t TextStream::remainingLines() const {
     return countLines(std::string_view(*bytes_).substr(pos_));
 }
 
-TextFileWriter::TextFileWriter(std::string targetPath)
-    : targetPath_(throughLinks(std::move(targetPath))) {
+TextFileWriter::TextFileWriter(std::string targetPath) : targetPath_(std::move(targetPath)) {
+    fd_ = duplicateStreamNamed(targetPath_);
+    if (fd_ >= 0) {
+        direct_ = true;
+        return;
+    }
+    targetPath_ = throughLinks(std::move(targetPath_));
     // A rename needs only the folder's permission: a file the user may not write must be refused
     // here, as a plain write would be.
     if (::faccessat(AT_FDCWD, targetPath_.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT)
         fail(errno);
+    struct stat existing {};
+    const bool replacing = ::stat(targetPath_.c_str(), &existing) == 0;
+    if (replacing && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode)) {
+        fd_ = openDirect(targetPath_);
+        direct_ = true;
+        return;
+    }
     const std::size_t slash = targetPath_.rfind('/');
     folder_ = slash == std::string::npos ? "." : targetPath_.substr(0, slash + 1);
     const std::string name =
@@ -188,8 +260,6 @@ TextFileWriter::TextFileWriter(std::string targetPath)
     constexpr std::size_t kLongestName = 255 - std::string_view(". .XXXXXX").size() + 1;
     std::string tempName = ".";
     tempName.append(name, 0, kLongestName).append(".XXXXXX");
-    struct stat existing {};
-    const bool replacing = ::stat(targetPath_.c_str(), &existing) == 0;
 
     tempPath_ = FileSystemObject::buildPath(folder_, tempName);
     fd_ = ::mkostemp(tempPath_.data(), O_CLOEXEC);
@@ -214,46 +284,52 @@ void TextFileWriter::write(std::string_view bytes) {
     try {
         writeAll(fd_, bytes);
         size_ += bytes.size();
-    } catch (const FileError&) {
-        discard();
-        throw;
+    } catch (const FileError& error) {
+        throw FileError(alongWith(error.what(), discard()));
     }
 }
 
-void TextFileWriter::commit() {
+std::string TextFileWriter::commit() {
+    std::string warning;
     try {
+        if (direct_) {
+            // A device may report at its close that the bytes did not all arrive.
+            if (::close(std::exchange(fd_, -1)) != 0) fail(errno);
+            return {};
+        }
         if (::fsync(fd_) != 0) fail(errno);
         struct stat info {};
         const bool replacing = ::stat(targetPath_.c_str(), &info) == 0;
         if (!replacing && errno != ENOENT) fail(errno);
-        // A rename would cut another name's link, or lose what the new file cannot take over;
-        // over a device or a pipe it would put a plain file in its place.
+        // A device or a pipe that took the file's place since the start would be replaced by a
+        // plain file, or read forever.
         if (replacing && S_ISDIR(info.st_mode)) fail(EISDIR);
-        if (replacing && !S_ISREG(info.st_mode)) {
-            writeThrough();
-        } else if (besideTarget_ &&
-                   (!replacing || (info.st_nlink == 1 && takeOver(fd_, targetPath_, info)))) {
-            replaceByRename();
+        if (replacing && !S_ISREG(info.st_mode)) throw FileError("it is no longer a plain file");
+        // A rename would cut another name's link, or lose what the new file cannot take over.
+        if (besideTarget_ &&
+            (!replacing || (info.st_nlink == 1 && takeOver(fd_, targetPath_, info)))) {
+            warning = replaceByRename();
         } else {
             copyInPlace();
         }
-    } catch (const FileError&) {
-        discard();
-        throw;
+    } catch (const FileError& error) {
+        throw FileError(alongWith(error.what(), discard()));
     }
-    discard();
+    return alongWith(warning, discard());
 }
 
-void TextFileWriter::replaceByRename() {
+std::string TextFileWriter::replaceByRename() {
     if (::close(std::exchange(fd_, -1)) != 0 ||
         ::rename(tempPath_.c_str(), targetPath_.c_str()) != 0)
         fail(errno);
     tempPath_.clear();
-    // The new name lives in the folder: without this, a power cut could bring back the old file.
+    // The new name lives in the folder: until the folder is synced, a power cut may bring back
+    // the old file, or none.
     const int folder = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder < 0) return;  // a folder the user may not read can still be written
+    if (folder < 0) return unsynced("open", errno);
     const FdCloser closer{folder};
-    if (::fsync(folder) != 0 && errno != EINVAL) fail(errno);
+    if (::fsync(folder) != 0 && errno != EINVAL) return unsynced("sync", errno);
+    return {};
 }
 
 // The old bytes are held in memory while the new ones go over them, since the folder may have
@@ -261,6 +337,8 @@ void TextFileWriter::replaceByRename() {
 void TextFileWriter::copyInPlace() {
     const int fd = ::open(targetPath_.c_str(), O_RDWR | O_CLOEXEC);
     if (fd < 0) fail(errno);
+    // The target is synced before it is closed: an error its close might report is then of no
+    // account.
     const FdCloser closer{fd};
     const std::string old = readRest(fd);
     const auto size = static_cast<off_t>(size_);
@@ -274,32 +352,29 @@ void TextFileWriter::copyInPlace() {
     }
     try {
         if (::lseek(fd_, 0, SEEK_SET) != 0 || ::lseek(fd, 0, SEEK_SET) != 0) fail(errno);
-        std::string block(1 << 20, '\0');
+        std::string block(1 << 16, '\0');
         while (const std::size_t got = readSome(fd_, block)) writeAll(fd, {block.data(), got});
         if (::ftruncate(fd, size) != 0 || ::fsync(fd) != 0) fail(errno);
-    } catch (const FileError&) {
-        putBack(fd, old);
-        throw;
+    } catch (const FileError& error) {
+        if (putBack(fd, old) || holdsExactly(fd, old)) throw;
+        // The temporary file is now the only whole copy of the new list: it stays, and is named.
+        const std::string kept = std::exchange(tempPath_, {});
+        throw FileError(std::string(error.what()) + "; putting the old list back failed too, so " +
+                        targetPath_ + " may hold neither list whole; the new list is in " + kept);
     }
 }
 
-// A device or a pipe takes the bytes as they come; it has nothing to put back.
-void TextFileWriter::writeThrough() {
-    // Without O_NONBLOCK, a pipe that nobody reads would hold the save forever.
-    const int fd = ::open(targetPath_.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) fail(errno);
-    const FdCloser closer{fd};
-    if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0 ||
-        ::lseek(fd_, 0, SEEK_SET) != 0)
-        fail(errno);
-    std::string block(1 << 20, '\0');
-    while (const std::size_t got = readSome(fd_, block)) writeAll(fd, {block.data(), got});
-}
-
-void TextFileWriter::discard() noexcept {
+// Closes and removes the temporary file; says so when it is left, else returns nothing.
+std::string TextFileWriter::discard() noexcept {
     if (fd_ >= 0) ::close(std::exchange(fd_, -1));
-    if (!tempPath_.empty()) ::unlink(tempPath_.c_str());
-    tempPath_.clear();
+    const std::string path = std::exchange(tempPath_, {});
+    if (path.empty() || ::unlink(path.c_str()) == 0) return {};
+    try {
+        return "the temporary file " + path + " is left (cannot remove it: " + systemReason(errno) +
+               ")";
+    } catch (...) {
+        return {};
+    }
 }
 
 TextStream FileSystemObject::openTextFile(const std::string& path) const {

@@ -46,9 +46,16 @@ class TextStream {
 // extended attributes. Otherwise the new bytes are copied over the target in place: room is
 // reserved first, the old bytes are kept and put back should the copy fail, the length is cut
 // last. Destroyed without a commit, the temporary file is removed and the target is untouched.
-// A target that is a symbolic link is written through (the file it names is replaced), and so
-// is a device or a named pipe (the bytes are written into it); an existing target the user may
-// not write is refused; a new file gets the mode the umask gives.
+// A target that is a symbolic link is written through (the file it names is replaced); an
+// existing target the user may not write is refused; a new file gets the mode the umask gives.
+//
+// A device, a named pipe and a name of an open stream (/dev/stdout, /dev/stderr, /dev/fd/N) are
+// written directly, as the bytes come, with no temporary file: there is nothing to replace and
+// nothing to put back, and their folder (/dev) is not the user's to write.
+//
+// Every failure throws FileError and leaves the target with exactly its old bytes, with one
+// exception: when the copy in place fails and even putting the old bytes back fails, the message
+// says so and names the temporary file, which is kept and holds the whole new list.
 class TextFileWriter {
   public:
     explicit TextFileWriter(std::string targetPath);
@@ -57,13 +64,15 @@ class TextFileWriter {
     TextFileWriter& operator=(const TextFileWriter&) = delete;
 
     void write(std::string_view bytes);
-    void commit();
+    // Puts the new bytes in place. Returns what could not be made sure of once they were in place,
+    // as words that follow "the new list is in place, but": that the folder entry may not survive
+    // a power cut, or that a temporary file is left; empty when nothing.
+    [[nodiscard]] std::string commit();
 
   private:
-    void replaceByRename();
+    std::string replaceByRename();
     void copyInPlace();
-    void writeThrough();
-    void discard() noexcept;
+    std::string discard() noexcept;
 
     std::string targetPath_;
     std::string folder_;
@@ -71,6 +80,7 @@ class TextFileWriter {
     int fd_ = -1;
     std::uint64_t size_ = 0;
     bool besideTarget_ = true;
+    bool direct_ = false;
 };
 
 // The thin file layer the list operations reach files through.

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <functional>
 #include <vector>
 
 #include "ChildProcess.h"
@@ -26,6 +27,17 @@ class CliTest : public ::testing::Test {
     // map `addressSpace` bytes of memory only.
     CliResult run(const std::vector<std::string>& args, std::string_view input = {},
                   rlim_t fileSizeLimit = RLIM_INFINITY, rlim_t addressSpace = RLIM_INFINITY) const {
+        return runPrepared(
+            [&] {
+                return (fileSizeLimit == RLIM_INFINITY || limitFileSize(fileSizeLimit)) &&
+                       (addressSpace == RLIM_INFINITY || limitAddressSpace(addressSpace));
+            },
+            args, input);
+    }
+
+    // The same, once `prepare` has set up the child (another user, the environment).
+    CliResult runPrepared(const std::function<bool()>& prepare,
+                          const std::vector<std::string>& args, std::string_view input = {}) const {
         // The standard streams go to files out of the folder.
         const std::string in = streams_.write("in", input);
         const std::string out = streams_.write("out", ""), err = streams_.write("err", "");
@@ -37,9 +49,7 @@ class CliTest : public ::testing::Test {
             ::dup2(::open(in.c_str(), O_RDONLY | O_CLOEXEC), STDIN_FILENO);
             ::dup2(::open(out.c_str(), O_WRONLY | O_CLOEXEC), STDOUT_FILENO);
             ::dup2(::open(err.c_str(), O_WRONLY | O_CLOEXEC), STDERR_FILENO);
-            if ((fileSizeLimit == RLIM_INFINITY || limitFileSize(fileSizeLimit)) &&
-                (addressSpace == RLIM_INFINITY || limitAddressSpace(addressSpace)))
-                if (::chdir(folder_.path().c_str()) == 0) ::execv(argv[0], argv.data());
+            if (prepare() && ::chdir(folder_.path().c_str()) == 0) ::execv(argv[0], argv.data());
             ::_exit(127);
         }
         int status = 0;

@@ -125,18 +125,36 @@ TEST_F(CliTest, AWriteThatFailsPartWayLeavesTheOldOutputAndACompleteOneReplacesI
     EXPECT_EQ(run({"dedupe", list, "--output", list}).out, "");
     EXPECT_TRUE(readFile(folder_.path() / "second.txt") == run({"dedupe"}, big).out);
     EXPECT_EQ(snapshot(folder_.path()).size(), 3u);  // no temporary file is left behind
+}
 
-    // A named pipe takes the list as it comes, and stays a pipe.
+// A device, a named pipe or an open stream named as the output is written directly, by any user,
+// though nobody but root may write a temporary file beside it; a stream where it stands.
+TEST_F(CliTest, ADevicePipeOrStreamNamedAsTheOutputIsWrittenDirectlyByAnyUser) {
+    std::filesystem::permissions(folder_.path(), std::filesystem::perms(0755));
     const std::string pipe = (folder_.path() / "pipe").string();
-    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0), 0);
+    std::filesystem::permissions(pipe, std::filesystem::perms(0666));
     const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    EXPECT_EQ(run({"dedupe", "-o", pipe}, "9\n8\n9\n").exitCode, 0);
+    const auto asNobody = [](std::string_view before) {
+        return [before] {
+            return ::write(STDOUT_FILENO, before.data(), before.size()) ==
+                       static_cast<ssize_t>(before.size()) &&
+                   becomeOrdinaryUser();
+        };
+    };
+    const CliResult nulled = runPrepared(asNobody(""), {"dedupe", "-o", "/dev/null"}, "9\n8\n9\n");
+    EXPECT_EQ(std::tuple(nulled.exitCode, nulled.out, nulled.err),
+              std::tuple(0, "", "Duplicates Found   1  Of Total:   3\n"));
+    const CliResult streamed = runPrepared(
+        asNobody("before\n"), {"dedupe", "-o", "/dev/stdout", "--removed", pipe}, "9\n8\n9\n");
+    EXPECT_EQ(std::tuple(streamed.exitCode, streamed.out), std::tuple(0, "before\n9\r\n8\r\n"));
     char piped[16] = {};
-    EXPECT_EQ(::read(reader, piped, sizeof piped), 6);
-    EXPECT_STREQ(piped, "9\r\n8\r\n");
+    EXPECT_EQ(::read(reader, piped, sizeof piped), 3);
+    EXPECT_STREQ(piped, "9\r\n");
     ::close(reader);
     struct stat info {};
     EXPECT_TRUE(::stat(pipe.c_str(), &info) == 0 && S_ISFIFO(info.st_mode));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.path()), {}), 1);
 }
 
 // A reader whose parser runs out of memory on one key.

@@ -96,8 +96,7 @@ TEST_F(SaveList, AUserWhoMayWriteTheFileButNotItsFolderSavesInPlaceAndAFailedCop
                 TextFileWriter file(path);
                 file.write(controls.list);
                 limitFileSize(limit);
-                file.commit();
-                return "saved"s;
+                return "saved"s + file.commit();
             } catch (const FileError& error) {
                 return std::string(error.what());
             }

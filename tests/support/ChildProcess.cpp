@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChildProcess.h"
 
+#include <grp.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -44,7 +45,8 @@ bool limitAddressSpace(rlim_t bytes) {
 
 bool becomeOrdinaryUser() {
     constexpr uid_t kNobody = 65534;
-    return ::geteuid() != 0 || (::setgid(kNobody) == 0 && ::setuid(kNobody) == 0);
+    return ::geteuid() != 0 ||
+           (::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0);
 }
 
 }  // namespace kelvane::testing
