@@ -46,7 +46,7 @@ TEST_F(SaveList, RefusesAnEmptyListThenAnEmptyNameAndWritesTheListByteForByte) {
 
 TEST_F(SaveList, AsksBeforeReplacingAnyFileOfThatNameOnDiskAndKeepsItsLinksOwnerAndAttributes) {
     // Neither file is in the file list: one is hidden, one came after the list was drawn.
-    folder.write(".abc.txt", "old\r\n");
+    folder.write(".abc.txt", "old and longer\r\n");
     std::filesystem::create_directory(target("real"));
     const std::string real = folder.write("real/numbers.txt", "old\r\n");
     std::filesystem::create_symlink("real/numbers.txt", target("link.txt"));
@@ -60,14 +60,14 @@ TEST_F(SaveList, AsksBeforeReplacingAnyFileOfThatNameOnDiskAndKeepsItsLinksOwner
     const std::string question = "Note | OK Cancel | File Name Exits Over Write  ";
 
     EXPECT_EQ(save(".abc", {MessageAnswer::Cancel}), Strings{question});
-    EXPECT_EQ(readFile(target(".abc.txt")), "old\r\n");
+    EXPECT_EQ(readFile(target(".abc.txt")), "old and longer\r\n");
     EXPECT_EQ(controls.saveName, ".abc");
     EXPECT_EQ(core.mSelectedFile, "/somewhere/list.txt");
 
     for (const std::string name : {".abc", "link"})
         EXPECT_EQ(save(name, {MessageAnswer::Ok}),
                   (Strings{question, "Kelvane | OK | File Saved"}));
-    EXPECT_EQ(readFile(target("second")), "new\r\n");  // .abc.txt's other name
+    EXPECT_EQ(readFile(target("second")), "new\r\n");  // .abc.txt's other name, cut short
     EXPECT_TRUE(std::filesystem::is_symlink(target("link.txt")));
     EXPECT_EQ(readFile(real), "new\r\n");
     struct stat info {};
