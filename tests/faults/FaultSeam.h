@@ -13,10 +13,9 @@
 namespace kelvane::testing {
 
 inline constexpr std::string_view kFaultPoints[] = {
-    "posix/io/oc/open",    "posix/io/rw/read",      "posix/io/rw/write",
-    "posix/io/sync/fsync", "posix/io/dir/rename",   "posix/io/rw/ftruncate",
-    "posix/io/oc/close",   "posix/io/dir/unlink",   "kelvane/fchown",
-    "kelvane/fallocate",   "kelvane/mkostemp",
+    "posix/io/oc/open",    "posix/io/rw/read",      "posix/io/rw/write", "posix/io/sync/fsync",
+    "posix/io/dir/rename", "posix/io/rw/ftruncate", "posix/io/oc/close", "posix/io/dir/unlink",
+    "kelvane/fchown",      "kelvane/fallocate",     "kelvane/mkostemp",
 };
 
 // The `occurrence`-th call (from 1) to `point` since arming fails, and when `keepsFiring` every

@@ -92,13 +92,14 @@ class WriteFaults : public CliTest,
             const std::string shown = controls.messages().back();
             return {shown == "Kelvane | OK | File Saved", shown + "\n" + controls.status};
         }
-        const std::string input = folder_.write("in.txt", numbers(0, 11000, "\n") + numbers(0, 11000, "\n"));
+        const std::string input =
+            folder_.write("in.txt", numbers(0, 11000, "\n") + numbers(0, 11000, "\n"));
         const std::string countsFile = (streams_.path() / "calls").string();
         const std::vector<std::string> args =
             writer() == Writer::CliOutput
                 ? std::vector<std::string>{"dedupe", "-o", scene.path, input}
-                : std::vector<std::string>{"dedupe", "-o", "/dev/null", "--removed", scene.path,
-                                           input};
+                : std::vector<std::string>{"dedupe",    "-o",       "/dev/null",
+                                           "--removed", scene.path, input};
         const CliResult result = runPrepared(
             [&] {
                 return ::setenv("TMPDIR", temporary.c_str(), 1) == 0 &&
@@ -127,8 +128,8 @@ class WriteFaults : public CliTest,
         }
         if (target() == Target::Pipe) {
             std::string got(2 << 20, '\0');
-            got.resize(static_cast<std::size_t>(std::max<ssize_t>(
-                0, ::read(scene.reader, got.data(), got.size()))));
+            got.resize(static_cast<std::size_t>(
+                std::max<ssize_t>(0, ::read(scene.reader, got.data(), got.size()))));
             EXPECT_TRUE(!said.saved || got == kNew) << said.message;
             return said.saved ? 'S' : 'F';
         }
@@ -197,9 +198,8 @@ TEST_F(FolderSync, AFolderNotSyncedAfterTheRenameLeavesASavedListAndAWarning) {
         "Input/output error)";
     folder_.write("in.txt", "9\n8\n9\n");
     const std::string countsFile = (streams_.path() / "calls").string();
-    const CliResult result =
-        runPrepared([&] { return armProgramFaults(folderSync, countsFile); },
-                    {"dedupe", "-o", "out.txt", "in.txt"});
+    const CliResult result = runPrepared([&] { return armProgramFaults(folderSync, countsFile); },
+                                         {"dedupe", "-o", "out.txt", "in.txt"});
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.err, "kelvane-cli: out.txt holds the new list" + unsynced +
                               "\nDuplicates Found   1  Of Total:   3\n");
@@ -213,9 +213,9 @@ TEST_F(FolderSync, AFolderNotSyncedAfterTheRenameLeavesASavedListAndAWarning) {
     armFaults(folderSync);
     core.SaveList();
     disarmFaults();
-    EXPECT_EQ(controls.messages(), (std::vector<std::string>{
-                                       "Note | OK Cancel | File Name Exits Over Write  ",
-                                       "Kelvane | OK | File Saved"}));
+    EXPECT_EQ(controls.messages(),
+              (std::vector<std::string>{"Note | OK Cancel | File Name Exits Over Write  ",
+                                        "Kelvane | OK | File Saved"}));
     EXPECT_EQ(controls.status, "Saved " + (folder_.path() / "out.txt").string() + unsynced);
     EXPECT_EQ(readFile(folder_.path() / "out.txt"), "7\r\n");
 }
