@@ -51,6 +51,9 @@ TEST_F(LoadNumberFile, ALineThatIsNotANumberStopsTheLoadAndKeepsTheLinesBefore) 
         {"1\r\n2\r\nabc\r\n4\r\n", "1\r\n2\r\n", "Line 3 is not a number: \"abc\""},
         {"1\n2\n\n", "1\r\n2\r\n", "Line 3 is not a number: \"\""},
         {"050-1234567\n", "", "Line 1 is not a number: \"050-1234567\""},
+        // The last code point, then a byte that starts none.
+        {"\xF4\x8F\xBF\xBF\xF5\x80\x80\x80", "",
+         "Line 1 is not a number: \"\xF4\x8F\xBF\xBF\\xF5\\x80\\x80\\x80\""},
     };
     for (const auto& [bytes, listed, status] : cases) {
         for (const LoadMode mode : {LoadMode::Plain, LoadMode::Live}) {

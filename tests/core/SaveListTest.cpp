@@ -56,6 +56,8 @@ TEST_F(SaveList, AsksBeforeReplacingAnyFileOfThatNameOnDiskAndKeepsItsLinksOwner
     ::chmod(real.c_str(), 0604);
     const int attribute = ::setxattr(real.c_str(), "user.origin", "crm", 3, 0);
     ASSERT_TRUE(attribute == 0 || errno == ENOTSUP);
+    struct stat before {};
+    ::stat(real.c_str(), &before);
     controls.list = "new\r\n";
     const std::string question = "Note | OK Cancel | File Name Exits Over Write  ";
 
@@ -74,6 +76,7 @@ TEST_F(SaveList, AsksBeforeReplacingAnyFileOfThatNameOnDiskAndKeepsItsLinksOwner
     ::stat(real.c_str(), &info);
     EXPECT_EQ(std::tuple(info.st_uid, info.st_gid, info.st_mode & 0777),
               std::tuple(65534u, 65534u, 0604u));
+    EXPECT_NE(info.st_ino, before.st_ino);  // replaced whole, by a rename
     EXPECT_EQ(::getxattr(real.c_str(), "user.origin", nullptr, 0), attribute == 0 ? 3 : -1);
 
     // Names compare exactly, and ".txt" is always added: neither ABC.txt nor abc.txt.txt exists.

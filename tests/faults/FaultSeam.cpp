@@ -7,6 +7,7 @@
 #include <fiu-control.h>
 #include <fiu.h>
 #include <pthread.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -15,6 +16,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 namespace kelvane::testing {
 namespace {
@@ -67,10 +69,10 @@ struct ProgramRun {
 
 // Fails the call when the seam's point of that name fires, with the error it was enabled with.
 template <typename Call, typename... Args>
-int throughSeam(const char* point, const char* name, Args... args) {
+auto throughSeam(const char* point, const char* name, Args... args) {
     if (fiu_fail(point)) {
         errno = static_cast<int>(reinterpret_cast<std::intptr_t>(fiu_failinfo()));
-        return -1;
+        return decltype(std::declval<Call>()(args...))(-1);
     }
     static const auto real = reinterpret_cast<Call>(::dlsym(RTLD_NEXT, name));
     return real(args...);
@@ -128,10 +130,22 @@ std::map<std::string, int> readFaultCounts(const std::string& countsFile) {
 
 using kelvane::testing::throughSeam;
 
-// The seam's points, in place of the C library's calls. Giving a file away is how a save keeps
-// another user's ownership; room is reserved before a copy in place; the temporary file is made.
+// The seam's points, in place of the C library's calls. A save gives the new file the old one's
+// owner and extended attributes before a rename; room is reserved before a copy in place; the
+// temporary file is made.
 extern "C" int fchown(int fd, uid_t owner, gid_t group) noexcept {
     return throughSeam<int (*)(int, uid_t, gid_t)>("kelvane/fchown", "fchown", fd, owner, group);
+}
+
+extern "C" ssize_t listxattr(const char* path, char* list, size_t size) noexcept {
+    return throughSeam<ssize_t (*)(const char*, char*, size_t)>("kelvane/listxattr", "listxattr",
+                                                                path, list, size);
+}
+
+extern "C" int fsetxattr(int fd, const char* name, const void* value, size_t size,
+                         int flags) noexcept {
+    return throughSeam<int (*)(int, const char*, const void*, size_t, int)>(
+        "kelvane/fsetxattr", "fsetxattr", fd, name, value, size, flags);
 }
 
 extern "C" int fallocate(int fd, int mode, off_t offset, off_t length) {

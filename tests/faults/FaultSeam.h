@@ -8,14 +8,15 @@
 
 // Calls failed on purpose. libfiu's POSIX wrappers (fiu_posix_preload.so, preloaded) fail open,
 // read, write, fsync, rename, ftruncate, close and unlink; this library, linked or preloaded
-// after them, adds points of its own for the calls they do not reach: fchown, fallocate and
-// mkostemp (whose open happens inside the C library).
+// after them, adds points of its own for the calls they do not reach: fchown, listxattr,
+// fsetxattr, fallocate and mkostemp (whose open happens inside the C library).
 namespace kelvane::testing {
 
 inline constexpr std::string_view kFaultPoints[] = {
     "posix/io/oc/open",    "posix/io/rw/read",      "posix/io/rw/write", "posix/io/sync/fsync",
     "posix/io/dir/rename", "posix/io/rw/ftruncate", "posix/io/oc/close", "posix/io/dir/unlink",
-    "kelvane/fchown",      "kelvane/fallocate",     "kelvane/mkostemp",
+    "kelvane/fchown",      "kelvane/listxattr",     "kelvane/fsetxattr", "kelvane/fallocate",
+    "kelvane/mkostemp",
 };
 
 // The `occurrence`-th call (from 1) to `point` since arming fails, and when `keepsFiring` every

@@ -7,6 +7,7 @@
 // which holds the whole new list. A pipe need only be told the truth.
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <iostream>
@@ -67,8 +68,11 @@ class WriteFaults : public CliTest,
             scene->old = numbers(50000, kind == Target::CopiedLonger ? 7000 : 15000, "\r\n");
             scene->folder.write("list.txt", *scene->old);
         }
-        // Another user's file, which the save gives away before the rename.
-        if (kind == Target::Renamed) ::chown(scene->path.c_str(), 65534, 65534);
+        // Another user's file, with an attribute: the new file takes both before the rename.
+        if (kind == Target::Renamed) {
+            ::chown(scene->path.c_str(), 65534, 65534);
+            ::setxattr(scene->path.c_str(), "user.origin", "crm", 3, 0);
+        }
         if (kind == Target::CopiedShorter || kind == Target::CopiedLonger)
             fs::create_hard_link(scene->path, scene->folder.path() / "second");
         return scene;
@@ -135,6 +139,11 @@ class WriteFaults : public CliTest,
         }
         const std::optional<std::string> now =
             fs::exists(scene.path) ? std::optional(readFile(scene.path)) : std::nullopt;
+        struct stat info {};
+        if (target() == Target::Renamed && ::stat(scene.path.c_str(), &info) == 0) {
+            EXPECT_EQ(info.st_uid, 65534u);
+            EXPECT_EQ(::getxattr(scene.path.c_str(), "user.origin", nullptr, 0), 3);
+        }
         if (said.saved) {
             EXPECT_TRUE(now == kNew) << said.message;
             return said.message.find(", but ") == std::string::npos ? 'S' : 'W';
