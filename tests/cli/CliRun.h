@@ -38,7 +38,8 @@ class CliTest : public ::testing::Test {
             ::dup2(::open(out.c_str(), O_WRONLY | O_CLOEXEC), STDOUT_FILENO);
             ::dup2(::open(err.c_str(), O_WRONLY | O_CLOEXEC), STDERR_FILENO);
             if ((fileSizeLimit == RLIM_INFINITY || limitFileSize(fileSizeLimit)) &&
-                (addressSpace == RLIM_INFINITY || limitAddressSpace(addressSpace)))
+                (addressSpace == RLIM_INFINITY || limitAddressSpace(addressSpace)) &&
+                (processorSeconds_ == RLIM_INFINITY || limitProcessorTime(processorSeconds_)))
                 if (::chdir(folder_.path().c_str()) == 0) ::execv(argv[0], argv.data());
             ::_exit(127);
         }
@@ -49,6 +50,7 @@ class CliTest : public ::testing::Test {
     }
 
     TempFolder folder_, streams_;
+    rlim_t processorSeconds_ = RLIM_INFINITY;  // each run's processor time
 };
 
 }  // namespace kelvane::testing
