@@ -194,7 +194,10 @@ int main(int argc, char** argv) {
 
     ExtractOptions extract;
     CLI::App* extractCommand = app.add_subcommand(
-        "extract", "Find the telephone numbers in free text and write each as FILE:LINE: NUMBER.");
+        "extract",
+        "Find the telephone numbers in free text and write each as FILE:LINE: NUMBER; a line "
+        "that is not UTF-8 is searched with its bad bytes read as ? and reported on standard "
+        "error as FILE:LINE: read in part: TEXT (not UTF-8).");
     extractCommand
         ->add_option("--region", extract.region,
                      "Region of numbers written without a country code; by default the "

@@ -45,6 +45,18 @@ TEST_F(CliTest, InfoSummaryCountsLinesByRegionAndTypeWithBars) {
                   "\ntotal                                 5\n");
 }
 
+// A line that is not UTF-8 is reported, and the numbers in the rest of it are found.
+TEST_F(CliTest, ExtractReadsPastBytesThatAreNotUtf8) {
+    const CliResult result = run({"extract", "--region", "IL"},
+                                 "caf\xE9 050-1234567\n\xFF"
+                                 "052-7654321\xFF\n");
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, "<stdin>:1: +972501234567\n<stdin>:2: +972527654321\n");
+    EXPECT_EQ(result.err,
+              "<stdin>:1: read in part: caf\\xE9 050-1234567 (not UTF-8)\n"
+              "<stdin>:2: read in part: \\xFF052-7654321\\xFF (not UTF-8)\n");
+}
+
 // Exit 2, nothing on standard output, and one line on standard error that names the problem.
 void expectError(const CliResult& result, const std::string& words) {
     EXPECT_EQ(result.exitCode, 2) << result.err;
