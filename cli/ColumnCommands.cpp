@@ -12,6 +12,7 @@
 #include "DedupeRun.h"
 #include "DuplicateFilter.h"
 #include "InputFile.h"
+#include "Lines.h"
 #include "ListOutput.h"
 #include "ListRules.h"
 #include "NormalizeRun.h"
@@ -28,8 +29,13 @@ char delimiterOf(const ColumnOptions& options, std::string_view path) {
     const std::string& given = options.delimiter;
     if (given.empty()) return path.ends_with(".tsv") ? '\t' : ',';
     if (given == "\\t" || given == "tab") return '\t';
-    if (given.size() != 1 || given == "\"" || given == "\r" || given == "\n")
-        throw CommandError("the delimiter must be one character other than a quote or a line end");
+    if (given.size() != 1) {
+        throw CommandError(
+            "the delimiter must be one byte, not " + given + " (" +
+            StatusText::count(static_cast<std::int64_t>(given.size()), "byte", "bytes") + ")");
+    }
+    if (given == "\"" || given == "\r" || given == "\n")
+        throw CommandError("the delimiter cannot be a quote or a line end");
     return given[0];
 }
 
@@ -68,12 +74,16 @@ class ColumnInput {
         header = {};
         if (!reader_.nextRows(rows_)) return false;
         std::size_t first = 0;
-        if (!options_.noHeader && !headerSeen_) {
-            headerSeen_ = true;
+        if (!started_ && options_.noHeader) {
+            // Without a header row to carry it, the mark goes to whichever row is written first.
+            if (byteOrderMarkLength(rows_[0].bytes) > 0) byteOrderMark_ = kUtf8ByteOrderMark;
+            rows_[0].bytes.remove_prefix(byteOrderMark_.size());
+        } else if (!started_) {
             header = rows_[0].bytes;
             column_ = columnOf(rows_[0]);
             first = 1;
         }
+        started_ = true;
         rows = std::span<const CsvRow>(rows_).subspan(first);
         values_.clear();
         raws_.clear();
@@ -103,6 +113,8 @@ class ColumnInput {
     const std::vector<std::string_view>& values() const { return values_; }
     const std::vector<std::string_view>& raws() const { return raws_; }
     char delimiter() const { return delimiter_; }
+    // The byte-order mark that began the file, when it has no header row, once next() read it.
+    std::string_view byteOrderMark() const { return byteOrderMark_; }
 
   private:
     std::size_t columnOf(const CsvRow& header) {
@@ -119,26 +131,46 @@ class ColumnInput {
     std::string name_;
     char delimiter_ = delimiterOf(options_, name_);
     std::size_t column_ = 0;
-    bool headerSeen_ = false;
+    bool started_ = false;
+    std::string_view byteOrderMark_;
     std::vector<CsvRow> rows_;
     std::vector<std::string_view> values_, raws_;
     std::string scratch_;
     std::deque<std::string> decoded_;  // texts of fields with doubled quotes; they do not move
 };
 
+// The rows written to one output (none when it is null): the first starts with the input's
+// byte-order mark, when no header row carried it.
+class RowOutput {
+  public:
+    RowOutput(ListOutput* out, const ColumnInput& input) : out_(out), input_(input) {}
+
+    void append(std::string_view bytes) {
+        if (!out_) return;
+        if (!started_) out_->appendBytes(input_.byteOrderMark());
+        started_ = true;
+        out_->appendBytes(bytes);
+    }
+
+  private:
+    ListOutput* out_;
+    const ColumnInput& input_;
+    bool started_ = false;
+};
+
 // The row with the field `raw` replaced by `text`, quoted only when it needs to be.
-void appendReplaced(ListOutput& out, const CsvRow& row, std::string_view raw, std::string_view text,
+void appendReplaced(RowOutput& out, const CsvRow& row, std::string_view raw, std::string_view text,
                     char delimiter) {
     const std::size_t start = static_cast<std::size_t>(raw.data() - row.bytes.data());
-    out.appendBytes(row.bytes.substr(0, start));
+    out.append(row.bytes.substr(0, start));
     if (text.find_first_of(std::string{delimiter, '"', '\r', '\n'}) == std::string_view::npos) {
-        out.appendBytes(text);
+        out.append(text);
     } else {
-        out.appendBytes("\"");
-        for (const char c : text) out.appendBytes(c == '"' ? "\"\"" : std::string_view(&c, 1));
-        out.appendBytes("\"");
+        out.append("\"");
+        for (const char c : text) out.append(c == '"' ? "\"\"" : std::string_view(&c, 1));
+        out.append("\"");
     }
-    out.appendBytes(row.bytes.substr(start + raw.size()));
+    out.append(row.bytes.substr(start + raw.size()));
 }
 
 }  // namespace
@@ -146,23 +178,23 @@ void appendReplaced(ListOutput& out, const CsvRow& row, std::string_view raw, st
 int runNormalizeColumn(const NormalizeOptions& options) {
     NormalizeRun run(options);
     ColumnInput rows(run.input, options.columns, run.progress);
+    RowOutput out(&run.out, rows);
     std::string_view header;
     std::span<const CsvRow> batch;
     while (rows.next(header, batch)) {
-        if (!header.empty()) run.out.appendBytes(header);
+        if (!header.empty()) out.append(header);
         std::size_t i = 0;
         phone::readBlock(run.reader, rows.values(),
                          [&](std::string_view text, const auto& verdict) {
                              const CsvRow& row = batch[i];
                              const std::string_view raw = rows.raws()[i++];
                              if (verdict.valid && run.types.keeps(verdict.type)) {
-                                 appendReplaced(run.out, row, raw, verdict.text, rows.delimiter());
+                                 appendReplaced(out, row, raw, verdict.text, rows.delimiter());
                                  ++run.written;
                                  return;
                              }
                              run.reportNotWritten(row.line, text, verdict);
-                             if (!verdict.valid && options.keepInvalid)
-                                 run.out.appendBytes(row.bytes);
+                             if (!verdict.valid && options.keepInvalid) out.append(row.bytes);
                          });
     }
     return run.finish("row", "rows");
@@ -199,14 +231,15 @@ DedupeTally scrubRows(DedupeRun& run, ColumnInput& rows) {
         }
     }
     run.scanRegistries(match);
-    run.kept->appendBytes(header);
-    if (run.removed) run.removed->appendBytes(header);
+    RowOutput kept(&*run.kept, rows), removed(run.removed.get(), rows);
+    if (!header.empty()) {
+        kept.append(header);
+        removed.append(header);
+    }
     return sortHeld(
         held, entries, match, [&](std::size_t i) { return otherKind[i]; },
-        [&](std::string_view row) { run.kept->appendBytes(row); },
-        [&](std::string_view row) {
-            if (run.removed) run.removed->appendBytes(row);
-        });
+        [&](std::string_view row) { kept.append(row); },
+        [&](std::string_view row) { removed.append(row); });
 }
 
 }  // namespace
@@ -214,6 +247,7 @@ DedupeTally scrubRows(DedupeRun& run, ColumnInput& rows) {
 int runDedupeColumn(const DedupeOptions& options) {
     DedupeRun run(options);
     ColumnInput rows(run.input, options.columns, run.progress);
+    RowOutput kept(&*run.kept, rows), removed(run.removed.get(), rows);
     phone::PhoneNumberReader* reader = run.reader ? &*run.reader : nullptr;
     DedupeTally tally;
     const auto sort = [&](auto& filter, auto& exceptedFilter) {
@@ -224,19 +258,16 @@ int runDedupeColumn(const DedupeOptions& options) {
         std::span<const CsvRow> batch;
         while (rows.next(header, batch)) {
             if (!header.empty()) {
-                run.kept->appendBytes(header);
-                if (run.removed) run.removed->appendBytes(header);
+                kept.append(header);
+                removed.append(header);
             }
             tally.lines += batch.size();
             std::size_t i = 0;
             tally.excepted += phone::sortBlock(
                 std::span<const std::string_view>(rows.values()), sorting,
                 options.exceptLists.empty() ? nullptr : &exceptedRows,
-                [&](std::string_view) { run.kept->appendBytes(batch[i++].bytes); },
-                [&](std::string_view) {
-                    const std::string_view bytes = batch[i++].bytes;
-                    if (run.removed) run.removed->appendBytes(bytes);
-                });
+                [&](std::string_view) { kept.append(batch[i++].bytes); },
+                [&](std::string_view) { removed.append(batch[i++].bytes); });
         }
         tally.kept = sorting.keptCount();
         tally.empty = sorting.emptyCount();

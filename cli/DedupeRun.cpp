@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DedupeRun.h"
 
+#include <algorithm>
+
 #include "CommandError.h"
 #include "Messages.h"
 #include "Regions.h"
@@ -14,6 +16,13 @@ DedupeRun::DedupeRun(const DedupeOptions& options)
       types(options.types),
       region(options.phoneRegion.empty() ? "" : phone::supportedRegion(options.phoneRegion)),
       progress("Removing duplicates from " + input.name(), input.size()) {
+    // A second reader of standard input would find it read to its end, an empty list.
+    if (std::count(options.exceptLists.begin(), options.exceptLists.end(), "-") +
+            (options.input == "-") >
+        1) {
+        throw CommandError(
+            "standard input can be read only once: name - once, as FILE or as one --except list");
+    }
     std::uint64_t exceptBytes = 0;
     bool sizesKnown = input.size() > 0;
     for (const std::string& path : options.exceptLists) {

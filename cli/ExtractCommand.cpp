@@ -6,10 +6,12 @@
 #include "CommandError.h"
 #include "InputFile.h"
 #include "LineStream.h"
+#include "ListRules.h"
 #include "OutputBuffer.h"
 #include "Progress.h"
 #include "Regions.h"
 #include "StandardStreams.h"
+#include "Utf8.h"
 
 namespace kelvane::cli {
 
@@ -21,6 +23,10 @@ int runExtract(const ExtractOptions& options) {
         progress.clear();
         writeToStandardOutput(bytes);
     });
+    OutputBuffer report([&progress](std::string_view bytes) {
+        progress.clear();
+        writeToStandardError(bytes);
+    });
     LineStream lines(input.fd(), input.name(), 1 << 20,
                      [&progress](std::uint64_t done) { progress.update(done); });
     std::uint64_t lineNumber = 0, found = 0;
@@ -28,6 +34,9 @@ int runExtract(const ExtractOptions& options) {
     while (lines.nextLines(batch)) {
         for (const std::string_view line : batch) {
             ++lineNumber;
+            if (!phone::isUtf8(line))
+                phone::appendNotValidLine(report, input.name(), lineNumber, "read in part: ", line,
+                                          "not UTF-8");
             for (const std::string& number :
                  phone::findNumbers(line, region, options.leniency, options.format)) {
                 ++found;
@@ -43,6 +52,7 @@ int runExtract(const ExtractOptions& options) {
         }
     }
     out.flush();
+    report.flush();
     return found > 0 ? kExitOk : kExitFound;
 }
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "NumberText.h"
+#include "NumberSearch.h"
 
 namespace kelvane::cli {
 
@@ -16,7 +16,8 @@ struct ExtractOptions {
 };
 
 // Writes each telephone number found in the text, line by line, as FILE:LINE: NUMBER (or the
-// number alone) on standard output. Returns 0 when it found one, else 1.
+// number alone) on standard output; a line that is not UTF-8 is searched with its bad bytes read
+// as "?" and reported on standard error. Returns 0 when it found a number, else 1.
 int runExtract(const ExtractOptions& options);
 
 }  // namespace kelvane::cli

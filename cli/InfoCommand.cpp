@@ -49,6 +49,18 @@ std::string summaryTable(const std::map<std::pair<std::string, std::string>, std
     return table + padded("total", 30) + countText(lines) + "\n";
 }
 
+// Appends `line` as a field of a tab-separated row: a tab, a CR and a backslash in it as "\t",
+// "\r" and "\\", so that each row keeps its columns and reads back to the line.
+void appendField(OutputBuffer& out, std::string_view line) {
+    for (std::size_t at = 0; at < line.size();) {
+        const std::size_t special = std::min(line.find_first_of("\t\r\\", at), line.size());
+        out.append(line.substr(at, special - at));
+        if (special == line.size()) break;
+        out.append(line[special] == '\t' ? "\\t" : line[special] == '\r' ? "\\r" : "\\\\");
+        at = special + 1;
+    }
+}
+
 }  // namespace
 
 int runInfo(const InfoOptions& options) {
@@ -77,7 +89,7 @@ int runInfo(const InfoOptions& options) {
                 ++counts[{info.valid ? info.region : "-", type}];
                 return;
             }
-            out.append(line);
+            appendField(out, line);
             out.append(info.valid ? "\tvalid\t" : "\tinvalid\t");
             if (info.valid)
                 out.append(info.e164 + "\t" + info.region + "\t" + type + "\t" + info.place);

@@ -5,11 +5,12 @@
 #include <CLI/CLI.hpp>
 #include <cstdint>
 #include <exception>
-#include <map>
 #include <new>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "CheckCommand.h"
 #include "CommandError.h"
@@ -36,6 +37,24 @@ const CLI::Validator kWidthNumber(
     },
     "");
 
+// A value from a fixed set, by name; a bad one is answered with the names accepted. Handed on as
+// the value's number, as CLI11 reads an enumeration.
+template <typename Value>
+CLI::Validator oneOf(const std::vector<std::pair<std::string, Value>>& names) {
+    std::string accepted;
+    for (const auto& [name, value] : names) accepted += (accepted.empty() ? "" : ", ") + name;
+    return CLI::Validator(
+        [names, accepted](std::string& text) {
+            for (const auto& [name, value] : names) {
+                if (text != name) continue;
+                text = std::to_string(static_cast<int>(value));
+                return std::string();
+            }
+            return "\"" + text + "\" is not one of " + accepted;
+        },
+        "");
+}
+
 // --column, --delimiter and --no-header, alike for normalize and dedupe. The last two need the
 // first; that is checked after parsing, as a "Needs:" in the help would break the man page's
 // layout.
@@ -48,8 +67,8 @@ void addColumnOptions(CLI::App& command, ColumnOptions& options, std::string_vie
         ->type_name("COL");
     command
         .add_option("--delimiter", options.delimiter,
-                    "With --column, the CSV delimiter, one character (\\t for a tab); by default "
-                    "a tab for a .tsv file, else a comma")
+                    "With --column, the CSV delimiter, one byte (\\t for a tab); by default a tab "
+                    "for a .tsv file, else a comma")
         ->type_name("C");
     command.add_flag("--no-header", options.noHeader, "With --column, the file has no header row");
 }
@@ -146,7 +165,7 @@ int main(int argc, char** argv) {
         ->type_name("");
 
     NormalizeOptions normalize;
-    const std::map<std::string, kelvane::phone::NumberFormat> formats = {
+    const std::vector<std::pair<std::string, kelvane::phone::NumberFormat>> formats = {
         {"e164", kelvane::phone::NumberFormat::E164},
         {"international", kelvane::phone::NumberFormat::International},
         {"national", kelvane::phone::NumberFormat::National},
@@ -166,7 +185,7 @@ int main(int argc, char** argv) {
             "e164 (+972501234567; an extension is left out, as E.164 cannot carry it), "
             "international (+972 50-123-4567 ext. 8) or national (050-123-4567 ext. 8; numbers "
             "of other countries in international form) or rfc3966 (tel:+972-50-123-4567;ext=8)")
-        ->transform(CLI::CheckedTransformer(formats).description(""))
+        ->transform(oneOf(formats))
         ->type_name("FORMAT")
         ->default_str("e164");
     normalizeCommand
@@ -194,13 +213,16 @@ int main(int argc, char** argv) {
 
     ExtractOptions extract;
     CLI::App* extractCommand = app.add_subcommand(
-        "extract", "Find the telephone numbers in free text and write each as FILE:LINE: NUMBER.");
+        "extract",
+        "Find the telephone numbers in free text and write each as FILE:LINE: NUMBER; a line "
+        "that is not UTF-8 is searched with its bad bytes read as ? and reported on standard "
+        "error as FILE:LINE: read in part: TEXT (not UTF-8).");
     extractCommand
         ->add_option("--region", extract.region,
                      "Region of numbers written without a country code; by default the "
                      "territory of the locale")
         ->type_name("CC");
-    const std::map<std::string, kelvane::phone::Leniency> leniencies = {
+    const std::vector<std::pair<std::string, kelvane::phone::Leniency>> leniencies = {
         {"possible", kelvane::phone::Leniency::Possible},
         {"valid", kelvane::phone::Leniency::Valid},
         {"strict", kelvane::phone::Leniency::Strict},
@@ -210,12 +232,12 @@ int main(int argc, char** argv) {
                      "How sure the match must be: possible (a possible length), valid (in the "
                      "numbering plan), strict (valid, and its digits grouped as the plan groups "
                      "them or not at all) or exact (grouped exactly so)")
-        ->transform(CLI::CheckedTransformer(leniencies).description(""))
+        ->transform(oneOf(leniencies))
         ->type_name("LENIENCY")
         ->default_str("valid");
     extractCommand
         ->add_option("--format", extract.format, "e164, international, national or rfc3966")
-        ->transform(CLI::CheckedTransformer(formats).description(""))
+        ->transform(oneOf(formats))
         ->type_name("FORMAT")
         ->default_str("e164");
     extractCommand->add_flag("--only-numbers", extract.onlyNumbers,
@@ -227,8 +249,9 @@ int main(int argc, char** argv) {
     InfoOptions info;
     CLI::App* infoCommand = app.add_subcommand(
         "info",
-        "For each line, write tab-separated: the line, valid or invalid, and for a valid number "
-        "its E.164 form, region, type and place.");
+        "For each line, write tab-separated: the line (a tab, CR or backslash in it written as "
+        "\\t, \\r or \\\\), valid or invalid, and for a valid number its E.164 form, region, "
+        "type and place.");
     infoCommand
         ->add_option("--region", info.region,
                      "Region of numbers written without a country code; by default the "

@@ -2,61 +2,13 @@
 #include "NumberText.h"
 
 #include <phonenumbers/geocoding/phonenumber_offline_geocoder.h>
-#include <phonenumbers/phonenumbermatch.h>
-#include <phonenumbers/phonenumbermatcher.h>
 #include <phonenumbers/phonenumberutil.h>
 #include <unicode/locid.h>
 
-#include <limits>
-
 namespace kelvane::phone {
-namespace {
 
 using i18n::phonenumbers::PhoneNumber;
-using i18n::phonenumbers::PhoneNumberMatch;
-using i18n::phonenumbers::PhoneNumberMatcher;
 using i18n::phonenumbers::PhoneNumberUtil;
-
-PhoneNumberMatcher::Leniency libraryLeniency(Leniency leniency) {
-    switch (leniency) {
-        case Leniency::Possible:
-            return PhoneNumberMatcher::POSSIBLE;
-        case Leniency::Strict:
-            return PhoneNumberMatcher::STRICT_GROUPING;
-        case Leniency::Exact:
-            return PhoneNumberMatcher::EXACT_GROUPING;
-        default:
-            return PhoneNumberMatcher::VALID;
-    }
-}
-
-std::string formatted(const PhoneNumber& number, const std::string& region, NumberFormat format) {
-    const PhoneNumberUtil& util = *PhoneNumberUtil::GetInstance();
-    PhoneNumberUtil::PhoneNumberFormat libraryFormat = PhoneNumberUtil::E164;
-    if (format == NumberFormat::International) libraryFormat = PhoneNumberUtil::INTERNATIONAL;
-    if (format == NumberFormat::Rfc3966) libraryFormat = PhoneNumberUtil::RFC3966;
-    if (format == NumberFormat::National) {
-        libraryFormat = number.country_code() == util.GetCountryCodeForRegion(region)
-                            ? PhoneNumberUtil::NATIONAL
-                            : PhoneNumberUtil::INTERNATIONAL;
-    }
-    std::string text;
-    util.Format(number, libraryFormat, &text);
-    return text;
-}
-
-}  // namespace
-
-std::vector<std::string> findNumbers(std::string_view text, const std::string& region,
-                                     Leniency leniency, NumberFormat format) {
-    PhoneNumberMatcher matcher(*PhoneNumberUtil::GetInstance(), std::string(text), region,
-                               libraryLeniency(leniency), std::numeric_limits<int>::max());
-    std::vector<std::string> numbers;
-    PhoneNumberMatch match;
-    while (matcher.HasNext() && matcher.Next(&match))
-        numbers.push_back(formatted(match.number(), region, format));
-    return numbers;
-}
 
 NumberInfo describeNumber(std::string_view line, const std::string& region,
                           const std::string& language) {

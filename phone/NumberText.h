@@ -3,26 +3,11 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "NumberFormat.h"
 #include "NumberType.h"
 
-// What the library can tell about numbers beyond their verdict: the numbers in free text, and
-// what a number is (its region, kind and place).
+// What the library can tell about a number beyond its verdict: its region, kind and place.
 namespace kelvane::phone {
-
-using kelvane::NumberFormat;
-
-// How sure the matcher must be that a piece of text is a number: possible (a possible length),
-// valid (in the plan), strict (valid, its digits grouped as the plan groups them, or not at all)
-// or exact (grouped exactly so).
-enum class Leniency { Possible, Valid, Strict, Exact };
-
-// Every number the library's matcher finds in `text` (UTF-8), in order, in `format`; national
-// only for numbers of `region`'s country code, as PhoneNumberReader writes them.
-std::vector<std::string> findNumbers(std::string_view text, const std::string& region,
-                                     Leniency leniency, NumberFormat format);
 
 struct NumberInfo {
     bool valid = false;

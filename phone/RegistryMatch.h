@@ -67,7 +67,7 @@ class RegistryMatch {
     bool listed(Entry entry) const { return listed_[entry]; }
 
   private:
-    // Longer lines go to the library, which refuses them: no buffer for their digits.
+    // Longer lines go to the reader, which refuses them unparsed: no buffer for their digits.
     static constexpr std::size_t kLongestLine = 250;
     // A number's national part has at most 17 digits, which a uint64 holds with 5 bits beside.
     static constexpr std::size_t kLongestTail = 17;

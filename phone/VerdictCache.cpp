@@ -2,6 +2,7 @@
 #include "VerdictCache.h"
 
 #include <sys/mman.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <bit>
@@ -26,9 +27,17 @@ VerdictCache::VerdictCache(std::size_t bytes) : seed_(processHashSeed()), bytes_
     const std::size_t sets = std::bit_floor(std::max<std::size_t>(bytes / 4 / 64, 1));
     const std::size_t indexBytes = sets * kWays * sizeof(std::uint64_t);
     ringBytes_ = aligned(bytes > indexBytes * 2 ? bytes - indexBytes : indexBytes);
-    bytes_ = indexBytes + ringBytes_;
+    // The ring ends where a page begins that may not be touched: a record written past its end
+    // stops the program there, instead of writing over whatever lies beyond.
+    const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    ringBytes_ = (indexBytes + ringBytes_ + page - 1) / page * page - indexBytes;
+    bytes_ = indexBytes + ringBytes_ + page;
     memory_ = ::mmap(nullptr, bytes_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (memory_ == MAP_FAILED) throw std::bad_alloc();
+    if (::mprotect(static_cast<char*>(memory_) + bytes_ - page, page, PROT_NONE) != 0) {
+        ::munmap(memory_, bytes_);
+        throw std::bad_alloc();
+    }
     // Sets are reached at random: huge pages spare most address-translation misses.
     ::madvise(memory_, indexBytes, MADV_HUGEPAGE);
     index_ = static_cast<std::uint64_t*>(memory_);

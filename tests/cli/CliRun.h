@@ -49,7 +49,10 @@ class CliTest : public ::testing::Test {
             ::dup2(::open(in.c_str(), O_RDONLY | O_CLOEXEC), STDIN_FILENO);
             ::dup2(::open(out.c_str(), O_WRONLY | O_CLOEXEC), STDOUT_FILENO);
             ::dup2(::open(err.c_str(), O_WRONLY | O_CLOEXEC), STDERR_FILENO);
-            if (prepare() && ::chdir(folder_.path().c_str()) == 0) ::execv(argv[0], argv.data());
+            if (prepare() &&
+                (processorSeconds_ == RLIM_INFINITY || limitProcessorTime(processorSeconds_)) &&
+                ::chdir(folder_.path().c_str()) == 0)
+                ::execv(argv[0], argv.data());
             ::_exit(127);
         }
         int status = 0;
@@ -59,6 +62,7 @@ class CliTest : public ::testing::Test {
     }
 
     TempFolder folder_, streams_;
+    rlim_t processorSeconds_ = RLIM_INFINITY;  // each run's processor time
 };
 
 }  // namespace kelvane::testing

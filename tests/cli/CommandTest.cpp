@@ -45,6 +45,42 @@ TEST_F(CliTest, InfoSummaryCountsLinesByRegionAndTypeWithBars) {
                   "\ntotal                                 5\n");
 }
 
+// A line's tab, CR and backslash are escaped, so each row keeps its six columns; a line that is
+// not UTF-8 is reported, and the numbers in the rest of it are found.
+TEST_F(CliTest, InfoKeepsItsColumnsAndExtractReadsPastBytesThatAreNotUtf8) {
+    EXPECT_EQ(run({"info", "--region", "IL"}, "a\tb\\c\rd\n").out,
+              "a\\tb\\\\c\\rd\tinvalid\t\t\t\t\n");
+    const CliResult result = run({"extract", "--region", "IL"},
+                                 "caf\xE9 050-1234567\n\xFF"
+                                 "052-7654321\xFF\n");
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, "<stdin>:1: +972501234567\n<stdin>:2: +972527654321\n");
+    EXPECT_EQ(result.err,
+              "<stdin>:1: read in part: caf\\xE9 050-1234567 (not UTF-8)\n"
+              "<stdin>:2: read in part: \\xFF052-7654321\\xFF (not UTF-8)\n");
+}
+
+// Without a header row, the file's byte-order mark goes with the first row written, to each
+// output, whichever row that is; an except list larger than the list is read as a registry.
+TEST_F(CliTest, WithoutAHeaderTheByteOrderMarkStartsEachOutput) {
+    const std::string bom = "\xEF\xBB\xBF";
+    folder_.write("in.csv", bom + "x,050-1234567\r\ny,03-6123456\r\n");
+    folder_.write("except", "0501234567\n");
+    folder_.write("registry", "0501234567\n" + std::string(100, '\n'));
+    EXPECT_EQ(run({"normalize", "--region", "IL", "--type", "fixed-line", "--column", "2",
+                   "--no-header", "in.csv"})
+                  .out,
+              bom + "y,+97236123456\r\n");
+    for (const std::string except : {"except", "registry"}) {
+        EXPECT_EQ(run({"dedupe", "--phone", "IL", "--column", "2", "--no-header", "--except",
+                       except, "--removed", "removed.csv", "in.csv"})
+                      .out,
+                  bom + "y,03-6123456\r\n")
+            << except;
+        EXPECT_EQ(readFile(folder_.path() / "removed.csv"), bom + "x,050-1234567\r\n") << except;
+    }
+}
+
 // Exit 2, nothing on standard output, and one line on standard error that names the problem.
 void expectError(const CliResult& result, const std::string& words) {
     EXPECT_EQ(result.exitCode, 2) << result.err;
@@ -72,7 +108,10 @@ TEST_F(CliTest, BadOptionsArgumentsAndFilesAreRefusedBeforeAnyWork) {
     expectError(run({"dedupe", "--no-header", list}), "--no-header needs --column");
     expectError(run({"dedupe", "--column", "phone", "--no-header", list}), "from 1, not phone");
     expectError(run({"dedupe", "--column", "phone", list}), "no column phone in the header");
-    expectError(run({"dedupe", "--column", "1", "--delimiter", "\"", list}), "one character");
+    expectError(run({"dedupe", "--column", "1", "--delimiter", "\"", list}), "cannot be a quote");
+    expectError(run({"dedupe", "--column", "1", "--delimiter", "§", list}), "one byte, not §");
+    expectError(run({"extract", "--leniency", "loose", list}),
+                "\"loose\" is not one of possible, valid, strict, exact");
     expectError(run({"dedupe", "-o", ".", list}), "Is a directory");
     expectError(run({"dedupe", "-o", "no/such/folder.txt", list}),
                 "cannot write no/such/folder.txt");
@@ -90,6 +129,8 @@ TEST_F(CliTest, PhoneCommandsNeedAKnownRegionAndEachExceptTakesOneList) {
     expectError(run({"normalize", "--format", "e.164", "--region", "IL", list}), "e.164");
     expectError(run({"normalize", "--region", "IL", "missing.txt"}), "cannot open missing.txt");
     expectError(run({"dedupe", "--except", "missing.txt", list}), "cannot open missing.txt");
+    expectError(run({"dedupe", "--phone", "IL", "--except", "-", "-"}, "050\n"),
+                "standard input can be read only once");
     folder_.write("dnc", "0509999999\n");
     folder_.write("in", "+972501234567\n050-9999999\n052-1111111\n");
     EXPECT_EQ(run({"dedupe", "--phone", "IL", "--except", "list.txt", "--except", "dnc", "in"}).out,

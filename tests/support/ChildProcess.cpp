@@ -43,6 +43,11 @@ bool limitAddressSpace(rlim_t bytes) {
     return ::setrlimit(RLIMIT_AS, &limit) == 0;
 }
 
+bool limitProcessorTime(rlim_t seconds) {
+    const rlimit limit{seconds, seconds};
+    return ::setrlimit(RLIMIT_CPU, &limit) == 0;
+}
+
 bool becomeOrdinaryUser() {
     constexpr uid_t kNobody = 65534;
     return ::geteuid() != 0 ||

@@ -19,6 +19,9 @@ std::optional<std::string> runInChild(const std::function<bool()>& prepare,
 bool limitFileSize(rlim_t bytes);
 // For `prepare`: the process may map at most `bytes` of memory in all; an allocation past it fails.
 bool limitAddressSpace(rlim_t bytes);
+// For `prepare`: the process may spend `seconds` of processor time, then it is killed (SIGXCPU);
+// a test that fails on a hang that way never fails on a slow machine.
+bool limitProcessorTime(rlim_t seconds);
 // For `prepare`: run as an ordinary user, whom permissions bind (they do not bind root).
 bool becomeOrdinaryUser();
 

@@ -1,0 +1,169 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <random>
+
+#include "CliRun.h"
+#include "NumberSearch.h"
+
+namespace kelvane::testing {
+namespace {
+
+using phone::Leniency;
+
+// Numbers written many ways, extensions after every separator and label, and what the matcher
+// must pass over: a time, a date, pages.
+constexpr std::string_view kNumbers[] = {"050-1234567",
+                                         "+972 50 123 4567",
+                                         "(03) 612-3456",
+                                         "0501234567 ext. 12",
+                                         "03-6123456\text:12",
+                                         "050-1234567,~7",
+                                         "+972501234567;ext=34",
+                                         "050 123 4567 #12",
+                                         "03-6123456 anexo 5",
+                                         "050-1234567 int 3",
+                                         "(050) 1234567 extensión 8",
+                                         "050-1234567 EXTENSION 5",
+                                         "03-6123456 ANEXO 7",
+                                         "050-1234567 INT 3",
+                                         "052-765-4321 x 9",
+                                         "*1234",
+                                         "+1 212-555-0123",
+                                         "+44 20 7946 0123",
+                                         "０５０１２３４５６７",
+                                         "٠٥٠١٢٣٤٥٦٧",
+                                         "0501234567/0527654321",
+                                         "1-800-FLOWERS",
+                                         "2012-01-02 08:00",
+                                         "3/10/2011",
+                                         "211-227 (2003)",
+                                         "12:45"};
+
+// A piece of notes: a number written one of many ways, or what the matcher must pass over; a
+// word that ends the matcher's candidates or may be part of one; a run of digits; or numbers with
+// only blanks between them, where no character ends a candidate for up to 20 KB.
+std::string notePiece(std::mt19937& random) {
+    static constexpr std::string_view kWords[] = {
+        "call", "Dana", "ext.", "x",    "anexo", "int", "доб", "שלום", "電話", "café",
+        "ſ",    "!",    "?",    "*",    "%",     "$",   "€",   "@",    ";",    ",",
+        "/",    "-",    "\t",   "tel:", "#",     "(",   ")",   "ー",   "ext=", "ＥＸＴ"};
+    std::string piece;
+    switch (random() % 8) {
+        case 0:
+            for (std::size_t n = random() % 600 + 1; n > 0; --n) piece += char('0' + random() % 10);
+            return piece;
+        case 1:
+            for (std::size_t n = random() % 1500; n > 0; --n)
+                piece.append(kNumbers[random() % 3]) += ' ';
+            return piece;
+        case 2:
+        case 3:
+        case 4:
+            return std::string(kNumbers[random() % std::size(kNumbers)]);
+        default:
+            return std::string(kWords[random() % std::size(kWords)]);
+    }
+}
+
+// Lines of notes up to 50 KB, each piece next to the one before or a blank away from it.
+TEST(NumberSearch, WindowsFindWhatOneSearchOfTheWholeLineFinds) {
+    std::mt19937 random(50);
+    std::size_t found = 0;
+    for (int round = 0; round < 12; ++round) {
+        // First each way of writing a number between words, then pieces at random.
+        const std::size_t size = random() % (50 << 10);
+        std::string line;
+        if (round < 4)
+            for (const std::string_view number : kNumbers) line.append(number) += " Dana ";
+        for (std::string piece; line.size() + piece.size() <= size; line += piece)
+            piece = notePiece(random) + (random() % 3 ? " " : "");
+        // Each leniency, in the formats that keep an extension.
+        const auto leniency = static_cast<Leniency>(round % 4);
+        const NumberFormat format = round % 2 ? NumberFormat::Rfc3966 : NumberFormat::International;
+        // Each window ends on the first character that ends candidates: on every one of them.
+        const std::vector<std::string> numbers =
+            phone::findNumbers(line, "IL", leniency, format, {.usual = 1});
+        ASSERT_EQ(numbers, phone::findNumbersAtOnce(line, "IL", leniency, format))
+            << "round " << round;
+        found += numbers.size();
+    }
+    EXPECT_GT(found, 5000u);
+    // Longer than the longest window without a character that ends candidates: the next window
+    // starts after the last number found well before the end.
+    std::string blanks;
+    for (int i = 0; i < 3000; ++i) blanks.append(kNumbers[i % 3]) += ' ';
+    EXPECT_EQ(phone::findNumbers(blanks, "IL", Leniency::Valid, NumberFormat::Rfc3966,
+                                 {.usual = 512, .longest = 8192}),
+              phone::findNumbersAtOnce(blanks, "IL", Leniency::Valid, NumberFormat::Rfc3966));
+}
+
+// Each run may take two minutes of processor time, some ten times what the slowest takes, so a
+// run whose time grows with the square of a line's length fails, and a slow machine does not.
+class LongLine : public CliTest {
+  protected:
+    LongLine() { processorSeconds_ = 120; }
+};
+
+// A line of a megabyte of digits is too long for the library, unparsed; the lines around it are
+// read as ever, by every command that reads numbers. The limit counts code points, not bytes.
+TEST_F(LongLine, AMegabyteOfDigitsIsTooLongForEveryCommandAndHoldsUpNone) {
+    const std::string digits(1 << 20, '5');
+    const std::string input = "050-1234567\n" + digits + "\n052-7654321\n";
+    const std::string report = "<stdin>:2: not a valid number: " + std::string(60, '5') +
+                               "... (too long)\n2 numbers written, 1 ";
+    const CliResult normalized = run({"normalize", "--region", "IL"}, input);
+    EXPECT_EQ(normalized.out, "+972501234567\r\n+972527654321\r\n");
+    EXPECT_EQ(normalized.err, report + "line not valid\n");
+    const CliResult column =
+        run({"normalize", "--region", "IL", "--column", "1", "--no-header"}, input);
+    EXPECT_EQ(column.out, "+972501234567\n+972527654321\n");
+    EXPECT_EQ(column.err, report + "row not valid\n");
+    const CliResult deduplicated = run({"dedupe", "--phone", "IL"}, input + input);
+    EXPECT_EQ(deduplicated.out, "050-1234567\r\n" + digits + "\r\n052-7654321\r\n");
+    EXPECT_EQ(deduplicated.err, "Duplicates Found   3  Of Total:   6\n");
+    folder_.write("registry", "0501234567\n" + digits + "6\n" + digits + "7\n");
+    const CliResult struck = run({"dedupe", "--phone", "IL", "--except", "registry"}, input);
+    EXPECT_EQ(struck.out, digits + "\r\n052-7654321\r\n");
+    EXPECT_EQ(struck.err, "Duplicates Found   0  Of Total:   3  Excepted:   1\n");
+    EXPECT_NE(
+        run({"info", "--region", "IL"}, input).out.find("\n" + digits + "\tinvalid\t\t\t\t\n"),
+        std::string::npos);
+    EXPECT_EQ(run({"extract", "--region", "IL"}, input).out,
+              "<stdin>:1: +972501234567\n<stdin>:3: +972527654321\n");
+
+    std::string noBreakSpaces;
+    for (int i = 0; i < 120; ++i) noBreakSpaces += "\u00A0";
+    const CliResult limit = run({"normalize", "--region", "IL"},
+                                "050-1234567" + std::string(239, ' ') + "\n050-1234567" +
+                                    std::string(240, ' ') + "\n050-1234567" + noBreakSpaces + "\n");
+    EXPECT_EQ(limit.out, "+972501234567\r\n+972501234567\r\n");
+    EXPECT_TRUE(limit.err.starts_with("<stdin>:2: ")) << limit.err;
+    EXPECT_TRUE(limit.err.ends_with(" (too long)\n2 numbers written, 1 line not valid\n"));
+}
+
+// Ten megabytes of notes on one line: every number in them is found, and the line is too long
+// to be one.
+TEST_F(LongLine, TenMegabytesOfNotesAreSearchedAsFastAsTheirLength) {
+    if (KELVANE_SANITIZED) GTEST_SKIP() << "the release build's tests alone read 10 MB lines";
+    std::string notes, found;
+    for (int i = 0; notes.size() < (10 << 20); ++i) {
+        const std::string subscriber = std::to_string(1000000 + i);
+        static constexpr std::string_view kBefore[] = {"call Dana on 050-", "או ל-052 ",
+                                                       "電話 +972 53-"};
+        static constexpr std::string_view kFound[] = {"+97250", "+97252", "+97253"};
+        notes.append(kBefore[i % 3]).append(subscriber) += ", ";
+        found.append("<stdin>:1: ").append(kFound[i % 3]).append(subscriber) += '\n';
+    }
+    EXPECT_TRUE(run({"extract", "--region", "IL"}, notes).out == found);
+    const std::string report = "<stdin>:1: not a valid number: " + notes.substr(0, 60);
+    const CliResult normalized = run({"normalize", "--region", "IL"}, notes);
+    EXPECT_TRUE(normalized.err.starts_with(report) &&
+                normalized.err.ends_with("... (too long)\n0 numbers written, 1 line not valid\n"));
+    const CliResult column = run(
+        {"normalize", "--region", "IL", "--column", "1", "--no-header", "--delimiter", ";"}, notes);
+    EXPECT_TRUE(column.err.ends_with("... (too long)\n0 numbers written, 1 row not valid\n"));
+    EXPECT_TRUE(run({"dedupe", "--phone", "IL"}, notes + "\n" + notes).out == notes + "\r\n");
+    EXPECT_TRUE(run({"info", "--region", "IL"}, notes).out == notes + "\tinvalid\t\t\t\t\n");
+}
+
+}  // namespace
+}  // namespace kelvane::testing
