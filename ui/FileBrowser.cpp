@@ -102,18 +102,30 @@ bool FileBrowser::openFolder(const std::string& folder) {
     return true;
 }
 
-bool FileBrowser::revealFile(const std::string& filePath) {
-    const std::filesystem::path path(filePath);
-    if (!openFolder(path.parent_path().string())) return false;
+std::optional<QString> FileBrowser::revealFile(const std::string& filePath) {
+    namespace fs = std::filesystem;
+    const auto cannotOpen = [&filePath](const std::string& why) {
+        return QStringLiteral("Cannot open %1: %2").arg(fromUtf8(filePath), fromUtf8(why));
+    };
+    const fs::path path(filePath);
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (error) return cannotOpen(error.message());
+    if (fs::is_directory(status)) return cannotOpen("Is a directory");
+    // The folder as the system reaches it, so that ".." after a link goes where the link leads;
+    // a bare name lies in the current folder.
+    const fs::path parent = path.parent_path();
+    const fs::path folder = fs::canonical(parent.empty() ? fs::path(".") : parent, error);
+    if (error) return cannotOpen(error.message());
+    if (!openFolder(folder.string())) return cannotOpen("its folder cannot be read");
     const std::string name = path.filename().string();
     for (int row = 0; row < files_->count(); ++row) {
         if (bytesOf(files_->item(row)->data(kPathRole)) == name) {
             files_->setCurrentRow(row);
-            return true;
+            return std::nullopt;
         }
     }
-    emit statusMessage(QStringLiteral("%1 is not a listed .txt file").arg(fromUtf8(filePath)));
-    return false;
+    return QStringLiteral("%1 is not a listed .txt file").arg(fromUtf8(filePath));
 }
 
 void FileBrowser::refreshFolders() {

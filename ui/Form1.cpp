@@ -13,6 +13,7 @@
 #include "FolderListing.h"
 #include "LinesNotReadWindow.h"
 #include "ListUndo.h"
+#include "MessageBox.h"
 #include "Messages.h"
 #include "Module1.h"
 #include "RegionDialog.h"
@@ -148,7 +149,11 @@ void Form1::Dir1_Change() {
 void Form1::openList() {
     const std::string path =
         chooseListToOpen(this, QStringLiteral("Open List"), browser_->folderPath());
-    if (!path.empty() && browser_->revealFile(path)) Command7_Click();
+    if (path.empty()) return;
+    if (const auto whyNot = browser_->revealFile(path))
+        status_->setStatusLine(*whyNot);
+    else
+        Command7_Click();
 }
 
 void Form1::saveRemovedLines() {
@@ -296,7 +301,13 @@ void Form1::dropEvent(QDropEvent* event) {
 }
 
 void Form1::openFile(const std::string& path) {
-    if (browser_->revealFile(path)) File1_DblClick();
+    if (const auto whyNot = browser_->revealFile(path)) {
+        // Named on the command line, the file was not chosen in the window: say so in a box.
+        status_->setStatusLine(*whyNot);
+        MessageBox::ask(this, toUtf8(*whyNot), MessageButtons::Ok, Messages::kStandardTitle);
+        return;
+    }
+    File1_DblClick();
 }
 
 }  // namespace kelvane
