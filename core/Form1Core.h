@@ -110,7 +110,8 @@ class Form1Core {
     // menu's; throws when the library does not know it.
     std::string listRegion(const std::string& menuRegion) const;
     // Ends a completed run: the lines kept become the list, their count the caption; `removed`
-    // is kept for "Save Removed Lines As...".
+    // is kept for "Save Removed Lines As...". All or nothing: what can fail comes first, and
+    // only moves, which cannot, follow the list on screen.
     void replaceList(std::string_view kept, std::int64_t keptCount, std::string removed,
                      std::string_view summary, std::string_view status);
 
