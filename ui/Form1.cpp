@@ -84,10 +84,10 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), ui_(std::make_unique<Ui::Fo
     drivesLabel->setBuddy(ui_->Drive1);
     drivesLabel->hide();
 
-    undo_ = new ListUndo(ui_->text2, core_->mListRegion, ui_->actionUndo, ui_->actionRedo);
+    undo_ =
+        new ListUndo(ui_->text2, *controls_, core_->mListRegion, ui_->actionUndo, ui_->actionRedo);
     undo_->takeKeysFrom(ui_->Text5);
     undo_->takeKeysFrom(ui_->Text1);
-    connect(undo_, &ListUndo::told, status_, &StatusPanels::setStatusLine);
     auto* formats = new QActionGroup(this);
     for (QAction* format :
          {ui_->actionFormatE164, ui_->actionFormatInternational, ui_->actionFormatNational})

@@ -44,6 +44,10 @@ class NumberList : public QsciScintilla {
     // in pieces slow to fill.
     template <typename Change>
     void programChange(Change change);
+    // A new, empty document with room for `bytes`, and putting one in place of the shown one,
+    // with the settings that belong to a document. The editor takes over the caller's hold.
+    void* newDocument(std::size_t bytes);
+    void showDocument(void* document);
     void fitLineNumberMargin();
 
     int marginDigits_ = 0;
