@@ -64,6 +64,8 @@ class Form1Core {
     void forgetSelectedFile() { mSelectedFile = std::string(); }
 
     bool busy() const { return busy_; }
+    // Whether the operation run last got to its end, neither stopped, failed nor refused.
+    bool lastRunCompleted() const { return lastRunCompleted_; }
     // Asks a running operation to stop at its next yield, quietly and leaving no file behind.
     void requestCancel() { cancelRequested_ = busy_; }
     // How often a yielding operation hands control to the window; zero yields at every unit.
@@ -125,6 +127,7 @@ class Form1Core {
     Controls& controls_;
     bool busy_ = false;
     bool cancelRequested_ = false;
+    bool lastRunCompleted_ = false;
     std::chrono::nanoseconds yieldInterval_ = std::chrono::milliseconds(15);
     std::string removedLines_, linesNotRead_;
 };

@@ -95,6 +95,12 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), ui_(std::make_unique<Ui::Fo
     ui_->actionFormatE164->setChecked(true);
     region_ = localeDefaultRegion();
     addAction(ui_->actionStop);
+    // F10 opens the menu bar, as in other desktop programs.
+    openMenuBar_ = new QAction(QStringLiteral("Open the Menu Bar"), this);
+    openMenuBar_->setShortcut(Qt::Key_F10);
+    addAction(openMenuBar_);
+    connect(openMenuBar_, &QAction::triggered, this,
+            [this] { menuBar()->setActiveAction(ui_->menuFile->menuAction()); });
     connect(ui_->actionOpenList, &QAction::triggered, this, &Form1::openList);
     connect(ui_->actionSave, &QAction::triggered, this, &Form1::Command11_Click);
     connect(ui_->actionSaveRemovedLines, &QAction::triggered, this, &Form1::saveRemovedLines);
@@ -167,7 +173,11 @@ void Form1::openAsTelephoneNumbers() {
     const std::string region = regionForNumbers();
     if (region.empty()) return;
     runOperation([&] { core_->OpenAsTelephoneNumbers(region, format()); }, ui_->text2);
-    if (core_->linesNotRead().empty()) return;
+    // This run's report, or none: a report left from another file would mislead.
+    if (!core_->lastRunCompleted() || core_->linesNotRead().empty()) {
+        if (linesNotRead_) linesNotRead_->close();
+        return;
+    }
     if (!linesNotRead_) {
         linesNotRead_ = new LinesNotReadWindow(this);
         connect(linesNotRead_, &LinesNotReadWindow::saveRequested, this, &Form1::saveLinesNotRead);
@@ -232,7 +242,7 @@ void Form1::showKeyboardShortcuts() {
     QList<QAction*> actions;
     for (const QMenu* menu : {ui_->menuFile, ui_->menuEdit, ui_->menuNumbers, ui_->menuHelp})
         actions << menu->actions();
-    actions << ui_->actionStop;
+    actions << ui_->actionStop << openMenuBar_;
     auto* dialog = new ShortcutsDialog(actions, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();

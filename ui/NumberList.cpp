@@ -6,6 +6,7 @@
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QScrollBar>
 
 namespace kelvane {
 namespace {
@@ -18,10 +19,12 @@ NumberList::NumberList(QWidget* parent) : QsciScintilla(parent) {
     // A document of the list's own kind replaces the editor's first one.
     showDocument(newDocument(0));
     setWrapMode(WrapNone);
-    // Small enough for a twelve-digit number and its line number to fit the narrow list.
+    // Small enough for a 13-character E.164 number to fit the narrow list whole.
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     mono.setPointSizeF(7.5);
     setFont(mono);
+    // The line numbers are smaller: they tell where a line is, the list is read for its numbers.
+    mono.setPointSizeF(5.5);
     setMarginsFont(mono);
     setMarginType(kLineNumberMargin, NumberMargin);
     setMarginLineNumbers(kLineNumberMargin, true);
@@ -130,11 +133,33 @@ void NumberList::setLocked(bool locked) {
 }
 
 void NumberList::fitLineNumberMargin() {
+    // The margin gives way to the numbers: it shows only while its widest line number leaves
+    // room, beside the vertical scroll bar, for a whole E.164 number of 13 characters. At the
+    // list's stored width that is up to 999 lines (the empty one after the last CR LF counts);
+    // a longer list is scrolled through rather than
+    // read by line number, and its lines' numbers in a file differ from those in the list anyway
+    // once lines are dropped.
     int digits = 1;
     for (long lines = lineCount(); lines >= 10; lines /= 10) ++digits;
-    if (digits == marginDigits_) return;
-    marginDigits_ = digits;
-    setMarginWidth(kLineNumberMargin, QString(digits, QLatin1Char('9')) + QLatin1Char(' '));
+    const QByteArray widest = QByteArray(digits, '9') + ' ';
+    const auto textWidth = [this](int style, const char* text) {
+        return static_cast<int>(
+            SendScintilla(SCI_TEXTWIDTH, static_cast<unsigned long>(style), text));
+    };
+    const int number = textWidth(STYLE_DEFAULT, "+000000000000") +
+                       static_cast<int>(SendScintilla(SCI_GETMARGINLEFT)) +
+                       static_cast<int>(SendScintilla(SCI_GETMARGINRIGHT)) + 1;  // the caret
+    const int room = width() - 2 * frameWidth() - verticalScrollBar()->sizeHint().width();
+    const int margin = textWidth(STYLE_LINENUMBER, widest.constData());
+    const int shown = margin + number <= room ? margin : 0;
+    if (shown == marginWidth_) return;
+    marginWidth_ = shown;
+    setMarginWidth(kLineNumberMargin, shown);
+}
+
+void NumberList::resizeEvent(QResizeEvent* event) {
+    QsciScintilla::resizeEvent(event);
+    fitLineNumberMargin();
 }
 
 bool NumberList::event(QEvent* event) {

@@ -37,6 +37,7 @@ class NumberList : public QsciScintilla {
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     // Runs a change of the program's own. It sends no change notifications: the editor's handling
@@ -48,9 +49,10 @@ class NumberList : public QsciScintilla {
     // with the settings that belong to a document. The editor takes over the caller's hold.
     void* newDocument(std::size_t bytes);
     void showDocument(void* document);
+    // Shows the line numbers' margin, or hides it where it would crowd the numbers out.
     void fitLineNumberMargin();
 
-    int marginDigits_ = 0;
+    int marginWidth_ = -1;
 };
 
 }  // namespace kelvane

@@ -85,13 +85,17 @@ class MenuTest : public QObject {
         QTest::keyClicks(list, "8");
         const std::string typed = "98111\r\n222\r\n";
         QCOMPARE(window.listBytes(), typed);
-        std::vector<std::string> seen;
+        // Each step brings back the caption and the summary that told its counts.
+        QStringList seen;
         for (const char* keys : {"Ctrl+Z", "Ctrl+Z", "Ctrl+Z", "Ctrl+Z", "Ctrl+Shift+Z"}) {
             press(QKeySequence(keys));
-            seen.push_back(window.listBytes());
+            seen << QString::fromStdString(window.listBytes()).replace("\r\n", " ") + "| " +
+                        window.form().windowTitle() + " | " + window.find<QLabel>("Label4")->text();
         }
-        QCOMPARE(seen, (std::vector<std::string>{"111\r\n222\r\n", "111\r\n222\r\n111\r\n", "", "",
-                                                 "111\r\n222\r\n111\r\n"}));
+        QCOMPARE(seen, (QStringList{"111 222 | 2 | Duplicates Found   1  Of Total:   3",
+                                    "111 222 111 | Total Numbers In File  3 | NON",
+                                    "| ::: Halvorin::: | NON", "| ::: Halvorin::: | NON",
+                                    "111 222 111 | Total Numbers In File  3 | NON"}));
         QVERIFY(window.find<QLabel>("StatusLine")->text().startsWith("Redone"));
         // In the width and the name boxes the keys stay theirs, and elsewhere they are the list's.
         for (const char* box : {"Text4", "Text3"}) {
@@ -231,6 +235,42 @@ class MenuTest : public QObject {
         press(QKeySequence("Ctrl+Shift+Z"));
         QCOMPARE(window.listBytes(), std::string("050-123-4567\r\n"));
         QCOMPARE(window.core().mListRegion, std::string("IL"));
+    }
+
+    void theLinesNotReadShownAreThisRunsOrNone() {
+        WindowUnderTest window;
+        window.form().setRegion("IL");
+        QVERIFY(window.choose("calls.txt", "050-1234567\r\nhello\r\n"));
+        const auto openAsNumbers = [&](const std::string& name) {
+            QVERIFY(clickEntry(window.files(), QString::fromStdString(name)));
+            backTo(&window.form());
+            press(QKeySequence("Ctrl+Shift+O"));
+        };
+        openAsNumbers("calls.txt");
+        auto* report = window.find<QPlainTextEdit>("LinesNotReadReport");
+        QVERIFY(report && report->isVisible());
+        // A run that fails, and one without a line it could not read, leave no report up.
+        window.write("clean.txt", "050-1234567\r\n");
+        window.write("gone.txt", "");
+        window.browser().refreshFiles();
+        std::filesystem::remove(window.folder() + "/gone.txt");
+        for (const std::string name : {"gone.txt", "clean.txt"}) {
+            openAsNumbers("calls.txt");
+            QVERIFY(report->isVisible());
+            openAsNumbers(name);
+            QVERIFY2(!report->isVisible(), name.c_str());
+        }
+        QCOMPARE(Box::shown.size(), 1);  // the failed run's message
+    }
+
+    void f10OpensTheMenuBar() {
+        WindowUnderTest window;
+        window.find("Text3")->setFocus();
+        press(QKeySequence("F10"));
+        auto* file = window.find<QMenu>("menuFile");
+        QTRY_VERIFY(file->isVisible());
+        QTest::keyClick(file, Qt::Key_Escape);
+        QTRY_VERIFY(!file->isVisible());
     }
 
     void theRegionListNarrowsAsTheOperatorTypesAndTheKeyboardChooses() {
