@@ -118,7 +118,11 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), ui_(std::make_unique<Ui::Fo
     Form_Load();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    // The list's history goes first: the list, closing with the window, would otherwise ask it
+    // to keep a run of typing with the controls and the core already gone.
+    delete undo_;
+}
 
 void Form1::Form_Load() {
     Module1::gNextIndex = 1;

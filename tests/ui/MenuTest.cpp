@@ -4,7 +4,9 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTableWidget>
+#include <fstream>
 
+#include "ChildProcess.h"
 #include "RegionDialog.h"
 #include "WindowTesting.h"
 
@@ -110,6 +112,45 @@ class MenuTest : public QObject {
         window.find("Text5")->setFocus();
         press(QKeySequence("Ctrl+Shift+Z"));
         QCOMPARE(window.listBytes(), std::string("111\r\n222\r\n"));
+    }
+
+    void withoutMemoryToKeepTheListUndoGoesBackToTheStepKeptLastAndSaysSo() {
+#ifndef KELVANE_HUGE_ALLOCATIONS
+        QSKIP("the sanitizers' allocator takes no heed of an address-space limit");
+#endif
+        WindowUnderTest window;
+        auto* list = window.find<NumberList>("text2");
+        // 21 MB, too much to copy once memory is short (held: its room is not to be reused).
+        const std::string numbers = numberLines(1'500'000);
+        list->setBytes(numbers);
+        backTo(&window.form());
+        list->setFocus();
+        QTest::keyClicks(list, "9");  // typing the history has yet to keep
+        auto* status = window.find<QLabel>("StatusLine");
+        // Memory taken up to a few mebibytes, in a child, so that no list can be copied.
+        const auto report = runInChild(
+            [] {
+                std::size_t pages = 0;
+                std::ifstream("/proc/self/statm") >> pages;
+                if (!limitAddressSpace(pages * ::sysconf(_SC_PAGESIZE) + (256 << 20))) return false;
+                void* kept = std::malloc(12 << 20);  // for the window's own small needs
+                // Through a volatile, so that the compiler keeps the calls.
+                static void* volatile taken = nullptr;
+                do taken = std::malloc(1 << 20);
+                while (taken);
+                std::free(kept);
+                return kept != nullptr;
+            },
+            [&] {
+                window.find("Command5")->setFocus();  // the typing run ends, and is not kept
+                const QString told = status->text();
+                press(QKeySequence("Ctrl+Z"));
+                return (told + "\n" + status->text() + "\n" + QString::number(list->lineCount()))
+                    .toStdString();
+            });
+        QCOMPARE(QString::fromStdString(report.value_or("died")),
+                 "Not enough memory to keep the list as it stands for Undo\n"
+                 "Undone, but for want of memory the list as it stood is lost\n1");
     }
 
     void theKeysAreOffWhileAnOperationRunsAndEscapeStopsIt() {
