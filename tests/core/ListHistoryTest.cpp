@@ -42,6 +42,9 @@ TEST(ListHistory, KeepsTwoHundredMebibytesOfStepsAndPastAnyLimitDropsTheOldestBu
     EXPECT_EQ(big.stepCount(), 5U);  // the empty list and four steps of 1 MiB
 
     ListHistory history("aaaa", {}, 10);
+    history.record("bbbbbb", {});  // 10 bytes, at the limit: kept
+    EXPECT_EQ(history.stepCount(), 2U);
+    history.undo();
     history.record("bbbb", {});
     history.record("cccc", {});  // 12 bytes: "aaaa" goes
     EXPECT_EQ(history.stepCount(), 2U);

@@ -166,6 +166,18 @@ TEST_F(NumberOperations, AStoppedOrFailedRunLeavesTheListAndEverythingElseAsItWa
                        "the file list first"}));
 }
 
+TEST_F(NumberOperations, StrikingYieldsToTheWindowForEveryBlockOfTheListAndOfTheFileBeforeSorting) {
+    std::string list;
+    for (int line = 0; line < 5000; ++line) list += "0501234567\r\n";  // two blocks
+    controls.list = list;
+    const std::string struck = folder.write("struck.txt", "0501234567\n");  // one
+    int beforeSorting = 0;
+    controls.onYield = [&] { beforeSorting += controls.progressMaximum != 5000 ? 1 : 0; };
+    core.StrikeNumbersListedIn(struck, "IL");
+    EXPECT_EQ(controls.list, "");
+    EXPECT_EQ(beforeSorting, 3);
+}
+
 TEST_F(NumberOperations, EachItemIsAllOrNothingWhicheverAllocationFails) {
     // The model's first 60 lines, numbers written every which way, repeats and lines that are no
     // number; every third of them to strike.
