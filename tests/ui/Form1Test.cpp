@@ -305,6 +305,17 @@ class Form1Test : public QObject {
         QStringList chain = QString::fromStdString(window.folder()).split('/', Qt::SkipEmptyParts);
         chain.prepend("/");
         QCOMPARE(texts(window.folders()), (chain + QStringList{"Alpha", "beta"}));
+        // Each folder down the chain is drawn a step further in than the one above it.
+        const QImage drawn = window.folders()->viewport()->grab().toImage();
+        const auto drawnFrom = [&](int row) {
+            const QRect rect = window.folders()->visualItemRect(window.folders()->item(row));
+            const QRgb background = drawn.pixel(rect.right() - 1, rect.center().y());
+            for (int x = rect.left(); x < rect.right(); ++x)
+                for (int y = rect.top(); y <= rect.bottom(); ++y)
+                    if (drawn.pixel(x, y) != background) return x;
+            return -1;
+        };
+        QVERIFY(drawnFrom(0) >= 0 && drawnFrom(1) > drawnFrom(0));
 
         // Opening another folder forgets the chosen file; Enter on the parent goes back up.
         QVERIFY(clickEntry(window.folders(), "beta", true));

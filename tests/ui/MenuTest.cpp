@@ -87,6 +87,8 @@ class MenuTest : public QObject {
         QTest::keyClicks(list, "8");
         const std::string typed = "98111\r\n222\r\n";
         QCOMPARE(window.listBytes(), typed);
+        auto* redo = window.find<QAction>("actionRedo");
+        QVERIFY(!redo->isEnabled());  // typing is the newest step
         // Each step brings back the caption and the summary that told its counts.
         QStringList seen;
         for (const char* keys : {"Ctrl+Z", "Ctrl+Z", "Ctrl+Z", "Ctrl+Z", "Ctrl+Shift+Z"}) {
@@ -94,6 +96,7 @@ class MenuTest : public QObject {
             seen << QString::fromStdString(window.listBytes()).replace("\r\n", " ") + "| " +
                         window.form().windowTitle() + " | " + window.find<QLabel>("Label4")->text();
         }
+        QVERIFY(redo->isEnabled());
         QCOMPARE(seen, (QStringList{"111 222 | 2 | Duplicates Found   1  Of Total:   3",
                                     "111 222 111 | Total Numbers In File  3 | NON",
                                     "| ::: Halvorin::: | NON", "| ::: Halvorin::: | NON",
@@ -200,6 +203,8 @@ class MenuTest : public QObject {
                  ->relations(QAccessible::Label))
             labels << label->text(QAccessible::Name);
         QCOMPARE(labels, (QStringList{"Drives", "Files"}));
+        for (const QLabel* label : window.find("Frame4")->findChildren<QLabel*>())
+            QVERIFY(!label->isVisible());  // the name needs no place on the form
         QVERIFY(window.choose("d.txt", "1\r\n1\r\n"));
         window.click("Command5");
         QVERIFY(accessible(window.find("Command5"), QAccessible::Description)

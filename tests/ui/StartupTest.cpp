@@ -139,18 +139,37 @@ class StartupTest : public QObject {
              "no Qt platform plugin \"nonesuch\"; " + noWaylandPlugin},
             {{{"DISPLAY", ""}, {"HOME", "/root"}}, both, std::string(kNoDisplayMessage)},
         };
+        const auto check = [](const Environment& values, const std::set<std::string>& plugins) {
+            HeldDisplay held;
+            return displayRefusal(
+                       [&values](const char* name) -> const char* {
+                           const auto found = values.find(name);
+                           return found == values.end() ? nullptr : found->second.c_str();
+                       },
+                       plugins, held)
+                .value_or("opens");
+        };
         for (const auto& [given, plugins, expected] : cases) {
             Environment values = given;
             values["XDG_RUNTIME_DIR"] = runtime.path().string();
-            HeldDisplay held;
-            const auto refusal = displayRefusal(
-                [&values](const char* name) -> const char* {
-                    const auto found = values.find(name);
-                    return found == values.end() ? nullptr : found->second.c_str();
-                },
-                plugins, held);
-            QCOMPARE(refusal.value_or("opens"), expected);
+            QCOMPARE(check(values, plugins), expected);
         }
+        // A relative Wayland name lies in XDG_RUNTIME_DIR, an absolute one anywhere.
+        QCOMPARE(check({{"WAYLAND_DISPLAY", "wayland-0"}}, both),
+                 std::string("cannot reach the Wayland display wayland-0; DISPLAY is unset"));
+        QCOMPARE(check({{"WAYLAND_DISPLAY", (runtime.path() / "wayland-0").string()}}, both),
+                 std::string("opens"));
+        // An X server that answers, after the Wayland display that does not.
+        int free = number + 1;
+        while (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(free))) ++free;
+        const std::string liveX = ":" + std::to_string(free);
+        QProcess xServer;
+        xServer.start(QStringLiteral("Xvfb"), {QString::fromStdString(liveX), "-nolisten", "tcp",
+                                               "-screen", "0", "64x64x8"});
+        QTRY_COMPARE_WITH_TIMEOUT(check({{"DISPLAY", liveX}, {"WAYLAND_DISPLAY", "gone"}}, both),
+                                  std::string("opens"), 20000);
+        xServer.terminate();
+        xServer.waitForFinished();
 
         // The program itself, where Qt has no Wayland plugin: it says so instead of aborting.
         if (installedPlatformPlugins().contains("wayland")) QSKIP("Qt's Wayland plugin is here");
