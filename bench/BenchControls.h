@@ -19,6 +19,12 @@ class BenchControls : public Controls {
     void appendListText(std::string_view bytes) override { list += bytes; }
     void setFormCaption(std::string_view text) override { caption = text; }
     void setSummaryCaption(std::string_view text) override { summary = text; }
+    void showOutcome(const ListOutcome& outcome) override {
+        list = outcome.list;
+        caption = outcome.caption;
+        summary = outcome.summary;
+        status = outcome.status;
+    }
     std::string widthText() override { return width; }
     void setWidthText(std::string_view text) override { width = text; }
     std::string saveNameText() override { return saveName; }

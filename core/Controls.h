@@ -11,6 +11,14 @@ namespace kelvane {
 enum class MessageButtons { Ok, OkCancel };
 enum class MessageAnswer { Ok, Cancel };
 
+// What an operation that replaces the list in one piece leaves on screen when it completes.
+struct ListOutcome {
+    std::string_view list;     // `text2`
+    std::string_view caption;  // `Form1`
+    std::string_view summary;  // `Label4`
+    std::string_view status;   // the status line
+};
+
 // The window's controls as the list operations see them: named inputs and outputs only.
 // Texts are bytes; the list text of `text2` in particular is never converted.
 class Controls {
@@ -26,6 +34,8 @@ class Controls {
 
     virtual void setFormCaption(std::string_view caption) = 0;     // `Form1`
     virtual void setSummaryCaption(std::string_view caption) = 0;  // `Label4`
+    // Shows a completed operation's outcome whole: when it throws, nothing of it shows.
+    virtual void showOutcome(const ListOutcome& outcome) = 0;
 
     virtual std::string widthText() = 0;  // `Text3`
     virtual void setWidthText(std::string_view text) = 0;

@@ -64,6 +64,8 @@ class Form1Core {
     void forgetSelectedFile() { mSelectedFile = std::string(); }
 
     bool busy() const { return busy_; }
+    // Whether the operation run last got to its end, neither stopped, failed nor refused.
+    bool lastRunCompleted() const { return lastRunCompleted_; }
     // Asks a running operation to stop at its next yield, quietly and leaving no file behind.
     void requestCancel() { cancelRequested_ = busy_; }
     // How often a yielding operation hands control to the window; zero yields at every unit.
@@ -110,7 +112,8 @@ class Form1Core {
     // menu's; throws when the library does not know it.
     std::string listRegion(const std::string& menuRegion) const;
     // Ends a completed run: the lines kept become the list, their count the caption; `removed`
-    // is kept for "Save Removed Lines As...".
+    // is kept for "Save Removed Lines As...". All or nothing: what can fail comes first, and
+    // only moves, which cannot, follow the list on screen.
     void replaceList(std::string_view kept, std::int64_t keptCount, std::string removed,
                      std::string_view summary, std::string_view status);
 
@@ -124,6 +127,7 @@ class Form1Core {
     Controls& controls_;
     bool busy_ = false;
     bool cancelRequested_ = false;
+    bool lastRunCompleted_ = false;
     std::chrono::nanoseconds yieldInterval_ = std::chrono::milliseconds(15);
     std::string removedLines_, linesNotRead_;
 };

@@ -168,35 +168,33 @@ std::string Form1Core::listRegion(const std::string& menuRegion) const {
 
 void Form1Core::replaceList(std::string_view kept, std::int64_t keptCount, std::string removed,
                             std::string_view summary, std::string_view status) {
-    controls_.setListText(kept);
-    controls_.setFormCaption(std::to_string(keptCount));
-    controls_.setSummaryCaption(summary);
+    const std::string caption = std::to_string(keptCount);
+    controls_.showOutcome({kept, caption, summary, status});
     removedLines_ = std::move(removed);
-    controls_.setStatusLine(status);
 }
 
 void Form1Core::OpenAsTelephoneNumbers(const std::string& region, NumberFormat format) {
     runOperation(
         {Messages::kNumbersNotOpened, nullptr, true}, StatusText::kListKept,
         [&](UpdatePacer& pacer) {
-            const std::string chosen = phone::supportedRegion(region);
+            std::string chosen = phone::supportedRegion(region);
             FileSystemObject& files = fso();
             mFilePath = selectedFileText();
             TextStream stream = openListFile(files);
             PhoneNumberReader reader(chosen, format);
             OpenedNumbers opened = readNumbers(stream, mFilePath, reader, controls_, pacer);
 
-            controls_.setListText(opened.numbers);
-            mListRegion = chosen;
-            controls_.setFormCaption(std::string(Messages::kTotalCaption) +
-                                     std::to_string(opened.valid));
             const std::int64_t notRead = opened.lines - opened.valid;
-            controls_.setSummaryCaption(Messages::countSummary(Messages::kNotRead,
-                                                               static_cast<std::uint64_t>(notRead),
-                                                               std::to_string(opened.lines)));
+            const std::string caption =
+                std::string(Messages::kTotalCaption) + std::to_string(opened.valid);
+            const std::string summary =
+                Messages::countSummary(Messages::kNotRead, static_cast<std::uint64_t>(notRead),
+                                       std::to_string(opened.lines));
+            const std::string status = StatusText::numbersOpened(opened.valid, notRead, mFilePath);
+            controls_.showOutcome({opened.numbers, caption, summary, status});
+            mListRegion = std::move(chosen);
             removedLines_ = std::move(opened.notRead);
             linesNotRead_ = std::move(opened.report);
-            controls_.setStatusLine(StatusText::numbersOpened(opened.valid, notRead, mFilePath));
         });
 }
 

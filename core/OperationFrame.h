@@ -41,11 +41,13 @@ class Form1Core::RunScope {
 template <typename Steps>
 void Form1Core::runOperation(const ErrorPath& errorPath, std::string_view stoppedStatus,
                              Steps steps) {
+    lastRunCompleted_ = false;
     RunScope run(*this);
     if (!run.entered()) return;
     UpdatePacer pacer(controls_, yieldInterval_, cancelRequested_);
     try {
         steps(pacer);
+        lastRunCompleted_ = true;
     } catch (...) {
         // Whatever was thrown, and from however deep, the run ends here.
         endFailedRun(std::current_exception(), pacer, errorPath, stoppedStatus);

@@ -6,6 +6,8 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 namespace kelvane {
 namespace {
 
@@ -35,6 +37,12 @@ bool waylandDisplayAnswers(const std::string& name, const char* runtimeFolder) {
     return answers;
 }
 
+std::string lowerAscii(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
+    return text;
+}
+
 }  // namespace
 
 void HeldDisplay::hold(void* display) {
@@ -47,29 +55,67 @@ void HeldDisplay::close() {
     display_ = nullptr;
 }
 
-bool displayAvailable(const EnvironmentLookup& environment) {
-    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
-        const char* value = environment(name);
-        if (value && *value) return true;
+std::vector<std::string> qtPlatformOrder(const EnvironmentLookup& environment) {
+    const char* named = environment("QT_QPA_PLATFORM");
+    if (!named || !*named) {
+        const char* session = environment("XDG_SESSION_TYPE");
+        if (environment("WAYLAND_DISPLAY") || (session && std::string_view(session) == "wayland"))
+            return {"wayland", "xcb"};
+        return {"xcb"};
     }
-    return false;
+    // "wayland-egl:arguments;xcb": each platform with its arguments after a colon.
+    std::vector<std::string> order;
+    std::string_view list = named;
+    while (!list.empty()) {
+        const std::string_view entry = list.substr(0, list.find(';'));
+        list.remove_prefix(std::min(list.size(), entry.size() + 1));
+        const std::string name = lowerAscii(std::string(entry.substr(0, entry.find(':'))));
+        if (!name.empty()) order.push_back(name);
+    }
+    return order;
 }
 
-std::optional<std::string> unreachableDisplay(const EnvironmentLookup& environment,
-                                              HeldDisplay& held) {
+std::optional<std::string> displayRefusal(const EnvironmentLookup& environment,
+                                          const std::set<std::string>& installedPlugins,
+                                          HeldDisplay& held) {
     const auto value = [&environment](const char* name) {
         const char* text = environment(name);
         return std::string(text ? text : "");
     };
-    const std::string platform = value("QT_QPA_PLATFORM");
-    const std::string x11 = platform.empty() || platform.starts_with("xcb") ? value("DISPLAY") : "";
-    const std::string wayland =
-        platform.empty() || platform.starts_with("wayland") ? value("WAYLAND_DISPLAY") : "";
-    if (x11.empty() && wayland.empty()) return std::nullopt;
-    if (!x11.empty() && x11DisplayAnswers(x11, held)) return std::nullopt;
-    if (!wayland.empty() && waylandDisplayAnswers(wayland, environment("XDG_RUNTIME_DIR")))
-        return std::nullopt;
-    return x11.empty() ? wayland : wayland.empty() ? x11 : x11 + " or " + wayland;
+    std::string refusal;
+    const auto refuse = [&refusal](const std::string& why) {
+        refusal += (refusal.empty() ? "" : "; ") + why;
+    };
+    for (const std::string& platform : qtPlatformOrder(environment)) {
+        const bool wayland = platform.starts_with("wayland");
+        // libwayland's own default when no name is given.
+        const std::string waylandDisplay =
+            environment("WAYLAND_DISPLAY") ? value("WAYLAND_DISPLAY") : "wayland-0";
+        if (!installedPlugins.contains(platform)) {
+            refuse("no Qt platform plugin \"" + platform + "\"" +
+                   (wayland ? " for the Wayland display " + waylandDisplay +
+                                  " (Debian's qt6-wayland has it)"
+                            : std::string()));
+        } else if (platform == "xcb") {
+            const std::string display = value("DISPLAY");
+            if (display.empty()) {
+                refuse("DISPLAY is unset");
+            } else if (x11DisplayAnswers(display, held)) {
+                return std::nullopt;
+            } else {
+                refuse("cannot reach the display " + display);
+            }
+        } else if (!wayland) {
+            return std::nullopt;  // offscreen, vnc and the like need no display
+        } else if (waylandDisplayAnswers(waylandDisplay, environment("XDG_RUNTIME_DIR"))) {
+            return std::nullopt;
+        } else {
+            refuse("cannot reach the Wayland display " + waylandDisplay);
+        }
+    }
+    if (refusal.empty()) return "QT_QPA_PLATFORM names no platform";
+    if (refusal == "DISPLAY is unset") return std::string(kNoDisplayMessage);
+    return refusal;
 }
 
 }  // namespace kelvane

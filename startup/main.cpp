@@ -7,6 +7,7 @@
 #include "CommandLine.h"
 #include "DisplayCheck.h"
 #include "Form1.h"
+#include "PlatformPlugins.h"
 #include "frmSplash.h"
 
 namespace {
@@ -53,14 +54,10 @@ int main(int argc, char** argv) {
             break;
     }
     const auto environment = [](const char* name) -> const char* { return std::getenv(name); };
-    if (!kelvane::displayAvailable(environment)) {
-        std::fprintf(stderr, "%.*s\n", static_cast<int>(kelvane::kNoDisplayMessage.size()),
-                     kelvane::kNoDisplayMessage.data());
-        return 1;
-    }
     kelvane::HeldDisplay checked;
-    if (const auto display = kelvane::unreachableDisplay(environment, checked)) {
-        std::fprintf(stderr, "kelvane: cannot reach the display %s\n", display->c_str());
+    if (const auto refusal =
+            kelvane::displayRefusal(environment, kelvane::installedPlatformPlugins(), checked)) {
+        std::fprintf(stderr, "kelvane: %s\n", refusal->c_str());
         return 1;
     }
     QApplication app(argc, argv);

@@ -45,10 +45,8 @@ bool isWithin(const std::string& folder, const std::string& root) {
             folder[root.size()] == '/');
 }
 
-bool isEnter(QEvent* event) {
-    if (event->type() != QEvent::KeyPress) return false;
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
+int keyPressed(QEvent* event) {
+    return event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event)->key() : 0;
 }
 
 std::string startFolder() {
@@ -67,10 +65,9 @@ FileBrowser::FileBrowser(QComboBox* drives, QListWidget* folders, QListWidget* f
     connect(drives_, &QComboBox::activated, this, &FileBrowser::Drive1_Change);
     connect(folders_, &QListWidget::itemDoubleClicked, this, &FileBrowser::Dir1_Activated);
     connect(files_, &QListWidget::itemClicked, this, &FileBrowser::File1_Click);
-    // Moving the selection with the keyboard chooses a file just as a click does.
-    connect(files_, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0) File1_Click();
-    });
+    // Selecting with the keyboard chooses a file just as a click does: the arrows, and Space or
+    // Home on the entry that took the focus without being selected.
+    connect(files_, &QListWidget::itemSelectionChanged, this, &FileBrowser::File1_Click);
     connect(files_, &QListWidget::itemDoubleClicked, this, [this] { emit fileActivated(); });
 
     refreshDrives();
@@ -102,18 +99,30 @@ bool FileBrowser::openFolder(const std::string& folder) {
     return true;
 }
 
-bool FileBrowser::revealFile(const std::string& filePath) {
-    const std::filesystem::path path(filePath);
-    if (!openFolder(path.parent_path().string())) return false;
+std::optional<QString> FileBrowser::revealFile(const std::string& filePath) {
+    namespace fs = std::filesystem;
+    const auto cannotOpen = [&filePath](const std::string& why) {
+        return QStringLiteral("Cannot open %1: %2").arg(fromUtf8(filePath), fromUtf8(why));
+    };
+    const fs::path path(filePath);
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (error) return cannotOpen(error.message());
+    if (fs::is_directory(status)) return cannotOpen("Is a directory");
+    // The folder as the system reaches it, so that ".." after a link goes where the link leads;
+    // a bare name lies in the current folder.
+    const fs::path parent = path.parent_path();
+    const fs::path folder = fs::canonical(parent.empty() ? fs::path(".") : parent, error);
+    if (error) return cannotOpen(error.message());
+    if (!openFolder(folder.string())) return cannotOpen("its folder cannot be read");
     const std::string name = path.filename().string();
     for (int row = 0; row < files_->count(); ++row) {
         if (bytesOf(files_->item(row)->data(kPathRole)) == name) {
             files_->setCurrentRow(row);
-            return true;
+            return std::nullopt;
         }
     }
-    emit statusMessage(QStringLiteral("%1 is not a listed .txt file").arg(fromUtf8(filePath)));
-    return false;
+    return QStringLiteral("%1 is not a listed .txt file").arg(fromUtf8(filePath));
 }
 
 void FileBrowser::refreshFolders() {
@@ -238,13 +247,21 @@ void FileBrowser::showDriveOf(const std::string& folder) {
 }
 
 bool FileBrowser::eventFilter(QObject* watched, QEvent* event) {
-    if (!isEnter(event)) return QObject::eventFilter(watched, event);
-    if (watched == folders_) {
+    const int key = keyPressed(event);
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (watched == folders_ && enter) {
         Dir1_Activated(folders_->currentItem());
         return true;
     }
-    if (watched == files_ && !selectedFileName().empty()) {
+    if (watched == files_ && enter && !selectedFileName().empty()) {
         emit fileActivated();
+        return true;
+    }
+    // Home and End select the first and the last file, also the one that has the focus
+    // without being selected, as when the list was entered with Tab.
+    if (watched == files_ && (key == Qt::Key_Home || key == Qt::Key_End) && files_->count() > 0 &&
+        static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
+        files_->setCurrentRow(key == Qt::Key_Home ? 0 : files_->count() - 1);
         return true;
     }
     return QObject::eventFilter(watched, event);

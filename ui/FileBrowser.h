@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,8 +31,10 @@ class FileBrowser : public QObject {
     // Moves `Dir1` (and with it `File1`) to `folder`. A folder that cannot be read leaves every
     // list as it was, says why in statusMessage and gives false.
     bool openFolder(const std::string& folder);
-    // Shows the folder of `filePath` and selects the file there, as a click would.
-    bool revealFile(const std::string& filePath);
+    // Shows the folder of `filePath` and selects the file there, as a click would. The path may
+    // be relative to the current folder, as a shell hands it over. Returns why it cannot, or
+    // nothing once the file is selected.
+    std::optional<QString> revealFile(const std::string& filePath);
     void refreshFolders();
     void refreshFiles();
     // Lists the mounted file systems as drives, "/" first.

@@ -67,7 +67,12 @@ FolderListing listFolder(const std::string& folder) {
 }
 
 std::string normalFolderPath(const std::string& folder) {
-    std::string path = fs::absolute(fs::path(folder)).lexically_normal().string();
+    // An empty path is the current folder, as for a shell; a current folder that is gone leaves
+    // the path as given, for the listing to fail on.
+    std::error_code error;
+    fs::path absolute = fs::absolute(folder.empty() ? fs::path(".") : fs::path(folder), error);
+    if (error) absolute = folder;
+    std::string path = absolute.lexically_normal().string();
     while (path.size() > 1 && path.back() == '/') path.pop_back();
     return path;
 }

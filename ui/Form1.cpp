@@ -13,6 +13,7 @@
 #include "FolderListing.h"
 #include "LinesNotReadWindow.h"
 #include "ListUndo.h"
+#include "MessageBox.h"
 #include "Messages.h"
 #include "Module1.h"
 #include "RegionDialog.h"
@@ -83,10 +84,10 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), ui_(std::make_unique<Ui::Fo
     drivesLabel->setBuddy(ui_->Drive1);
     drivesLabel->hide();
 
-    undo_ = new ListUndo(ui_->text2, core_->mListRegion, ui_->actionUndo, ui_->actionRedo);
+    undo_ =
+        new ListUndo(ui_->text2, *controls_, core_->mListRegion, ui_->actionUndo, ui_->actionRedo);
     undo_->takeKeysFrom(ui_->Text5);
     undo_->takeKeysFrom(ui_->Text1);
-    connect(undo_, &ListUndo::told, status_, &StatusPanels::setStatusLine);
     auto* formats = new QActionGroup(this);
     for (QAction* format :
          {ui_->actionFormatE164, ui_->actionFormatInternational, ui_->actionFormatNational})
@@ -94,6 +95,12 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), ui_(std::make_unique<Ui::Fo
     ui_->actionFormatE164->setChecked(true);
     region_ = localeDefaultRegion();
     addAction(ui_->actionStop);
+    // F10 opens the menu bar, as in other desktop programs.
+    openMenuBar_ = new QAction(QStringLiteral("Open the Menu Bar"), this);
+    openMenuBar_->setShortcut(Qt::Key_F10);
+    addAction(openMenuBar_);
+    connect(openMenuBar_, &QAction::triggered, this,
+            [this] { menuBar()->setActiveAction(ui_->menuFile->menuAction()); });
     connect(ui_->actionOpenList, &QAction::triggered, this, &Form1::openList);
     connect(ui_->actionSave, &QAction::triggered, this, &Form1::Command11_Click);
     connect(ui_->actionSaveRemovedLines, &QAction::triggered, this, &Form1::saveRemovedLines);
@@ -111,7 +118,11 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), ui_(std::make_unique<Ui::Fo
     Form_Load();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    // The list's history goes first: the list, closing with the window, would otherwise ask it
+    // to keep a run of typing with the controls and the core already gone.
+    delete undo_;
+}
 
 void Form1::Form_Load() {
     Module1::gNextIndex = 1;
@@ -148,7 +159,11 @@ void Form1::Dir1_Change() {
 void Form1::openList() {
     const std::string path =
         chooseListToOpen(this, QStringLiteral("Open List"), browser_->folderPath());
-    if (!path.empty() && browser_->revealFile(path)) Command7_Click();
+    if (path.empty()) return;
+    if (const auto whyNot = browser_->revealFile(path))
+        status_->setStatusLine(*whyNot);
+    else
+        Command7_Click();
 }
 
 void Form1::saveRemovedLines() {
@@ -162,7 +177,11 @@ void Form1::openAsTelephoneNumbers() {
     const std::string region = regionForNumbers();
     if (region.empty()) return;
     runOperation([&] { core_->OpenAsTelephoneNumbers(region, format()); }, ui_->text2);
-    if (core_->linesNotRead().empty()) return;
+    // This run's report, or none: a report left from another file would mislead.
+    if (!core_->lastRunCompleted() || core_->linesNotRead().empty()) {
+        if (linesNotRead_) linesNotRead_->close();
+        return;
+    }
     if (!linesNotRead_) {
         linesNotRead_ = new LinesNotReadWindow(this);
         connect(linesNotRead_, &LinesNotReadWindow::saveRequested, this, &Form1::saveLinesNotRead);
@@ -227,7 +246,7 @@ void Form1::showKeyboardShortcuts() {
     QList<QAction*> actions;
     for (const QMenu* menu : {ui_->menuFile, ui_->menuEdit, ui_->menuNumbers, ui_->menuHelp})
         actions << menu->actions();
-    actions << ui_->actionStop;
+    actions << ui_->actionStop << openMenuBar_;
     auto* dialog = new ShortcutsDialog(actions, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
@@ -296,7 +315,13 @@ void Form1::dropEvent(QDropEvent* event) {
 }
 
 void Form1::openFile(const std::string& path) {
-    if (browser_->revealFile(path)) File1_DblClick();
+    if (const auto whyNot = browser_->revealFile(path)) {
+        // Named on the command line, the file was not chosen in the window: say so in a box.
+        status_->setStatusLine(*whyNot);
+        MessageBox::ask(this, toUtf8(*whyNot), MessageButtons::Ok, Messages::kStandardTitle);
+        return;
+    }
+    File1_DblClick();
 }
 
 }  // namespace kelvane

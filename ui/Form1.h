@@ -89,6 +89,7 @@ class Form1 : public QMainWindow {
     std::unique_ptr<Form1Core> core_;
     ListUndo* undo_;
     LinesNotReadWindow* linesNotRead_ = nullptr;
+    QAction* openMenuBar_;
     std::string region_;
     bool locked_ = false;
     QPointer<QWidget> focusBeforeLock_;

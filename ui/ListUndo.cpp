@@ -6,18 +6,27 @@
 #include <QWidget>
 
 #include "NumberList.h"
+#include "TextBytes.h"
+#include "WindowControls.h"
 
 namespace kelvane {
+namespace {
 
-ListUndo::ListUndo(NumberList* list, std::string& listRegion, QAction* undo, QAction* redo)
+constexpr std::string_view kNotKept = "Not enough memory to keep the list as it stands for Undo";
+
+}  // namespace
+
+ListUndo::ListUndo(NumberList* list, WindowControls& controls, std::string& listRegion,
+                   QAction* undo, QAction* redo)
     : QObject(list),
       list_(list),
+      controls_(controls),
       listRegion_(listRegion),
       undo_(undo),
       redo_(redo),
-      history_(list->bytes(), listRegion) {
+      history_(list->bytes(), context()) {
     connect(list_, &NumberList::operatorEdited, this, [this] {
-        typing_ = true;
+        unrecorded_ = true;
         updateActions();
     });
     list_->installEventFilter(this);
@@ -27,14 +36,15 @@ ListUndo::ListUndo(NumberList* list, std::string& listRegion, QAction* undo, QAc
 }
 
 void ListUndo::operationStarts() {
-    endTypingRun();
+    recordChanges();
     running_ = true;
     updateActions();
 }
 
 void ListUndo::operationEnded() {
     running_ = false;
-    history_.record(list_->bytes(), listRegion_);
+    unrecorded_ = true;  // what the operation left, and what it told
+    recordChanges();
     updateActions();
 }
 
@@ -43,7 +53,10 @@ void ListUndo::takeKeysFrom(QWidget* box) {
 }
 
 bool ListUndo::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == list_ && event->type() == QEvent::FocusOut) endTypingRun();
+    if (watched == list_ && event->type() == QEvent::FocusOut) {
+        recordChanges();
+        updateActions();
+    }
     if (watched != list_ && event->type() == QEvent::ShortcutOverride) {
         // Declined here, the key goes on to the window's shortcuts.
         const QKeySequence key(static_cast<QKeyEvent*>(event)->keyCombination());
@@ -54,36 +67,59 @@ bool ListUndo::eventFilter(QObject* watched, QEvent* event) {
 
 void ListUndo::undo() {
     if (running_) return;
-    endTypingRun();
-    if (history_.canUndo())
-        show(history_.undo(),
-             QStringLiteral("Undone: the list is as it was before its last change"));
+    if (!recordChanges()) {
+        // The list as it stands could not be kept: back to the step kept last, without a redo.
+        if (show(history_.current(),
+                 QStringLiteral("Undone, but for want of memory the list as it stood is lost")))
+            unrecorded_ = false;
+    } else if (history_.canUndo() &&
+               show(history_.before(),
+                    QStringLiteral("Undone: the list is as it was before its last change"))) {
+        history_.undo();
+    }
+    updateActions();
 }
 
 void ListUndo::redo() {
-    if (running_) return;
-    endTypingRun();
-    if (history_.canRedo())
-        show(history_.redo(),
-             QStringLiteral("Redone: the list is as it was after its next change"));
-}
-
-void ListUndo::endTypingRun() {
-    if (!std::exchange(typing_, false)) return;
-    history_.record(list_->bytes(), listRegion_);
+    if (running_ || unrecorded_ || !history_.canRedo()) return;
+    if (show(history_.after(),
+             QStringLiteral("Redone: the list is as it was after its next change")))
+        history_.redo();
     updateActions();
 }
 
-void ListUndo::show(const ListHistory::Step& step, const QString& text) {
-    list_->setBytes(*step.text);
-    listRegion_ = step.region;
-    updateActions();
-    emit told(text);
+bool ListUndo::recordChanges() {
+    if (!unrecorded_) return true;
+    try {
+        history_.record(list_->bytes(), context());
+    } catch (const std::exception&) {
+        controls_.setStatusLine(kNotKept);
+        return false;
+    }
+    unrecorded_ = false;
+    return true;
+}
+
+ListHistory::Context ListUndo::context() const {
+    return {listRegion_, controls_.formCaption(), controls_.summaryCaption()};
+}
+
+bool ListUndo::show(const ListHistory::Step& step, const QString& status) {
+    try {
+        std::string region = step.context.region;
+        controls_.showOutcome(
+            {*step.text, step.context.caption, step.context.summary, toUtf8(status)});
+        listRegion_.swap(region);
+    } catch (const std::exception&) {
+        controls_.setStatusLine("Not enough memory to change the list: it is as it was");
+        return false;
+    }
+    return true;
 }
 
 void ListUndo::updateActions() {
-    undo_->setEnabled(!running_ && (typing_ || history_.canUndo()));
-    redo_->setEnabled(!running_ && !typing_ && history_.canRedo());
+    undo_->setEnabled(!running_ && (unrecorded_ || history_.canUndo()));
+    redo_->setEnabled(!running_ && !unrecorded_ && history_.canRedo());
 }
 
 }  // namespace kelvane

@@ -37,6 +37,7 @@ class NumberList : public QsciScintilla {
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     // Runs a change of the program's own. It sends no change notifications: the editor's handling
@@ -44,9 +45,14 @@ class NumberList : public QsciScintilla {
     // in pieces slow to fill.
     template <typename Change>
     void programChange(Change change);
+    // A new, empty document with room for `bytes`, and putting one in place of the shown one,
+    // with the settings that belong to a document. The editor takes over the caller's hold.
+    void* newDocument(std::size_t bytes);
+    void showDocument(void* document);
+    // Shows the line numbers' margin, or hides it where it would crowd the numbers out.
     void fitLineNumberMargin();
 
-    int marginDigits_ = 0;
+    int marginWidth_ = -1;
 };
 
 }  // namespace kelvane

@@ -55,8 +55,32 @@ void WindowControls::setFormCaption(std::string_view caption) {
 }
 
 void WindowControls::setSummaryCaption(std::string_view caption) {
+    showSummary(fromUtf8(caption));
+}
+
+void WindowControls::showOutcome(const ListOutcome& outcome) {
+    // The texts are made before anything changes, and the list, the one step that may run out of
+    // memory, goes in first: when it fails, nothing has changed.
+    const QString caption = fromUtf8(outcome.caption);
+    const QString summary = fromUtf8(outcome.summary);
+    const QString status = fromUtf8(outcome.status);
+    w_.list->setBytes(outcome.list);
+    w_.form->setWindowTitle(caption);
+    showSummary(summary);
+    w_.status->setStatusLine(status);
+}
+
+std::string WindowControls::formCaption() const {
+    return toUtf8(w_.form->windowTitle());
+}
+
+std::string WindowControls::summaryCaption() const {
+    return toUtf8(w_.summary->text());
+}
+
+void WindowControls::showSummary(const QString& text) {
     QLabel* label = w_.summary;
-    label->setText(fromUtf8(caption));
+    label->setText(text);
     // The label grows with its text, as far as its frame allows, so the summary is never cut.
     const QWidget* frame = label->parentWidget();
     const int room = frame ? frame->width() - label->x() : label->width();

@@ -9,6 +9,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
+class QString;
 class QWidget;
 
 namespace kelvane {
@@ -46,6 +47,10 @@ class WindowControls : public Controls {
     void reserveListText(std::size_t bytes) override;
     void setFormCaption(std::string_view caption) override;
     void setSummaryCaption(std::string_view caption) override;
+    void showOutcome(const ListOutcome& outcome) override;
+    // What `Form1`'s caption and `Label4` show now.
+    std::string formCaption() const;
+    std::string summaryCaption() const;
     std::string widthText() override;
     void setWidthText(std::string_view text) override;
     std::string saveNameText() override;
@@ -66,6 +71,8 @@ class WindowControls : public Controls {
     void setStatusLine(std::string_view text) override;
 
   private:
+    void showSummary(const QString& text);
+
     WindowWidgets w_;
     std::function<void()> beforeYield_;
 };

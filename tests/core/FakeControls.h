@@ -39,6 +39,19 @@ class FakeControls : public Controls {
     }
     void setFormCaption(std::string_view text) override { note("caption: ", formCaption = text); }
     void setSummaryCaption(std::string_view text) override { summaryCaption = text; }
+    void showOutcome(const ListOutcome& outcome) override {
+        // Every copy first; then only moves, which cannot fail.
+        std::string newList(outcome.list), caption(outcome.caption), summary(outcome.summary),
+            newStatus(outcome.status);
+        std::string listEntry = "list = " + newList, captionEntry = "caption: " + caption;
+        log.reserve(log.size() + 2);
+        list = std::move(newList);
+        formCaption = std::move(caption);
+        summaryCaption = std::move(summary);
+        status = std::move(newStatus);
+        log.push_back(std::move(listEntry));
+        log.push_back(std::move(captionEntry));
+    }
     std::string widthText() override { return width; }
     void setWidthText(std::string_view text) override { width = text; }
     std::string saveNameText() override { return saveName; }

@@ -1,43 +1,96 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include "AllocationFaults.h"
 #include "ListHistory.h"
 
 namespace kelvane {
 namespace {
 
 std::string text(const ListHistory::Step& step) {
-    return *step.text + "|" + step.region;
+    return *step.text + "|" + step.context.region + "|" + step.context.caption;
 }
 
-TEST(ListHistory, UndoesAndRedoesStepsWithTheirRegionAndANewStepForgetsTheRedo) {
-    ListHistory history;
-    EXPECT_FALSE(history.record("", ""));  // nothing changed
-    EXPECT_TRUE(history.record("1\r\n", ""));
-    EXPECT_TRUE(history.record("+9721\r\n", "IL"));
-    EXPECT_TRUE(history.record("+9721\r\n", "US"));  // the same text read under another region
-    EXPECT_EQ(text(history.undo()), "+9721\r\n|IL");
-    EXPECT_EQ(text(history.undo()), "1\r\n|");
-    EXPECT_EQ(text(history.redo()), "+9721\r\n|IL");
-    EXPECT_TRUE(history.record("2\r\n", ""));
+TEST(ListHistory, UndoesAndRedoesStepsWithWhatWentWithThemAndANewStepForgetsTheRedo) {
+    ListHistory history("", {"", "::: Halvorin:::", "NON"});
+    EXPECT_FALSE(history.record("", {"", "0", "Duplicates Found   0  Of Total:   0"}));
+    EXPECT_TRUE(history.record("1\r\n", {"", "1", ""}));
+    EXPECT_TRUE(history.record("+9721\r\n", {"IL", "2", ""}));
+    EXPECT_TRUE(history.record("+9721\r\n", {"US", "3", ""}));  // read under another region
+    EXPECT_EQ(text(history.before()), "+9721\r\n|IL|2");
+    history.undo();
+    history.undo();
+    EXPECT_EQ(text(history.current()), "1\r\n||1");
+    history.undo();
+    // Nothing changed the list, but the caption and summary shown last went with it.
+    EXPECT_EQ(text(history.current()), "||0");
+    EXPECT_EQ(history.current().context.summary, "Duplicates Found   0  Of Total:   0");
+    EXPECT_FALSE(history.canUndo());
+    history.redo();
+    EXPECT_EQ(text(history.after()), "+9721\r\n|IL|2");
+    EXPECT_TRUE(history.record("2\r\n", {"", "4", ""}));
     EXPECT_FALSE(history.canRedo());
-    EXPECT_EQ(history.stepCount(), 4U);
-    EXPECT_EQ(history.bytes(), 0U + 3 + 7 + 3);
-    EXPECT_EQ(text(history.undo()), "+9721\r\n|IL");
+    EXPECT_EQ(history.stepCount(), 3U);
+    EXPECT_EQ(history.bytes(), 0U + 3 + 3);
+    EXPECT_EQ(text(history.before()), "1\r\n||1");
 }
 
-TEST(ListHistory, DropsTheOldestStepsPastItsLimitButNeverTheCurrentOne) {
-    ListHistory history("aaaa", "", 10);
-    history.record("bbbb", "");
-    history.record("cccc", "");  // 12 bytes: "aaaa" goes
+TEST(ListHistory, KeepsTwoHundredMebibytesOfStepsAndPastAnyLimitDropsTheOldestButNeverTheCurrent) {
+    ListHistory big;
+    const std::string mebibyte(std::size_t{1} << 20, '1');
+    for (char step = 'a'; step < 'e'; ++step) big.record(std::string(50, step) + mebibyte, {});
+    EXPECT_EQ(big.stepCount(), 5U);  // the empty list and four steps of 1 MiB
+
+    ListHistory history("aaaa", {}, 10);
+    history.record("bbbbbb", {});  // 10 bytes, at the limit: kept
+    EXPECT_EQ(history.stepCount(), 2U);
+    history.undo();
+    history.record("bbbb", {});
+    history.record("cccc", {});  // 12 bytes: "aaaa" goes
     EXPECT_EQ(history.stepCount(), 2U);
     EXPECT_EQ(history.bytes(), 8U);
-    EXPECT_EQ(text(history.undo()), "bbbb|");
+    EXPECT_EQ(text(history.before()), "bbbb||");
+    history.undo();
     EXPECT_FALSE(history.canUndo());
-    history.record(std::string(20, 'x'), "");  // alone above the limit, and kept
+    history.record(std::string(20, 'x'), {});  // alone above the limit, and kept
     EXPECT_EQ(history.stepCount(), 1U);
     EXPECT_EQ(history.bytes(), 20U);
     EXPECT_EQ(*history.current().text, std::string(20, 'x'));
+}
+
+TEST(ListHistory, ARecordThatRunsOutOfMemoryAnywhereLeavesTheHistoryAsItWas) {
+    const std::string list(40, '7');  // too long to be kept inside a string
+    const auto state = [](const ListHistory& h) {
+        std::string shown = std::to_string(h.stepCount()) + " " + std::to_string(h.bytes());
+        for (const ListHistory::Step* step : {&h.current(), h.canRedo() ? &h.after() : nullptr,
+                                              h.canUndo() ? &h.before() : nullptr})
+            shown += step ? " " + *step->text + "|" + step->context.caption : " -";
+        return shown;
+    };
+    // A record that forgets a redo and, past the limit, drops the oldest step; and one that
+    // makes the line of steps grow.
+    for (const bool atTheEnd : {false, true}) {
+        const auto history = [atTheEnd] {
+            ListHistory made("a\r\n", {"", "1", "NON"}, atTheEnd ? 1000 : 50);
+            for (const char* step : {"bb\r\n", "ccc\r\n", "dddd\r\n"}) made.record(step, {});
+            if (!atTheEnd) made.undo();
+            return made;
+        };
+        ListHistory changed = history();
+        const std::string before = state(changed);
+        changed.record(list, {"IL", "2", "z"});
+        const std::string after = state(changed);
+        const int failures = testing::failEachAllocationInTurn(
+            [&] { changed = history(); },
+            [&] {
+                try {
+                    changed.record(list, {"IL", "2", "z"});
+                } catch (const std::bad_alloc&) {
+                }
+            },
+            [&](bool failed) { EXPECT_EQ(state(changed), failed ? before : after); });
+        EXPECT_GE(failures, 2);  // the copy of the list, then the record itself
+    }
 }
 
 }  // namespace

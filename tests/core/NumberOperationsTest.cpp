@@ -6,6 +6,7 @@
 #include <functional>
 #include <regex>
 
+#include "AllocationFaults.h"
 #include "CoreFixture.h"
 #include "Lines.h"
 #include "NumberType.h"
@@ -121,7 +122,7 @@ TEST_F(NumberOperations, AStoppedOrFailedRunLeavesTheListAndEverythingElseAsItWa
                       report = core.linesNotRead(), caption = controls.formCaption,
                       summary = controls.summaryCaption;
     const std::function<void()> items[] = {
-        [&] { core.OpenAsTelephoneNumbers("IL", NumberFormat::E164); },
+        [&] { core.OpenAsTelephoneNumbers("US", NumberFormat::E164); },  // the list's region stays
         [&] { core.RemoveDuplicateNumbers("IL"); },
         [&] { core.StrikeNumbersListedIn(dir() + "/except.txt", "IL"); },
         [&] { core.KeepOnlyMobileNumbers("IL"); },
@@ -163,6 +164,73 @@ TEST_F(NumberOperations, AStoppedOrFailedRunLeavesTheListAndEverythingElseAsItWa
                        "code such as US or IL)",
                        "Kelvane | OK | Numbers Not Opened\nNo file is selected: click a file in "
                        "the file list first"}));
+}
+
+TEST_F(NumberOperations, StrikingYieldsToTheWindowForEveryBlockOfTheListAndOfTheFileBeforeSorting) {
+    std::string list;
+    for (int line = 0; line < 5000; ++line) list += "0501234567\r\n";  // two blocks
+    controls.list = list;
+    const std::string struck = folder.write("struck.txt", "0501234567\n");  // one
+    int beforeSorting = 0;
+    controls.onYield = [&] { beforeSorting += controls.progressMaximum != 5000 ? 1 : 0; };
+    core.StrikeNumbersListedIn(struck, "IL");
+    EXPECT_EQ(controls.list, "");
+    EXPECT_EQ(beforeSorting, 3);
+}
+
+TEST_F(NumberOperations, EachItemIsAllOrNothingWhicheverAllocationFails) {
+    // The model's first 60 lines, numbers written every which way, repeats and lines that are no
+    // number; every third of them to strike.
+    const std::string all = readFile(folder.path() / "list.txt");
+    std::string list, struck;
+    std::size_t pos = 0;
+    std::string_view line;
+    for (int count = 0; count < 60 && nextLine(all, pos, line); ++count) {
+        list.append(line).append("\r\n");
+        if (count % 3 == 0) struck.append(line).append("\n");
+    }
+    select("short.txt", list);
+    const std::string strikeBy = folder.write("struck.txt", struck);
+    const auto state = [&] {
+        return Strings{controls.list,
+                       controls.formCaption,
+                       controls.summaryCaption,
+                       core.removedLines(),
+                       core.linesNotRead(),
+                       core.mListRegion,
+                       controls.progressVisible ? "bar shown" : "",
+                       core.busy() ? "busy" : ""};
+    };
+    const std::pair<std::string, std::function<void()>> items[] = {
+        {"Numbers Not Opened", [&] { core.OpenAsTelephoneNumbers("US", NumberFormat::E164); }},
+        {"List Not Changed", [&] { core.RemoveDuplicateNumbers("US"); }},
+        {"List Not Changed", [&] { core.StrikeNumbersListedIn(strikeBy, "US"); }},
+        {"List Not Changed", [&] { core.KeepOnlyMobileNumbers("US"); }},
+    };
+    const auto setUp = [&] {
+        core.OpenAsTelephoneNumbers("IL", NumberFormat::National);
+        controls.log.clear();
+    };
+    for (const auto& [notChanged, item] : items) {
+        SCOPED_TRACE(notChanged);
+        setUp();
+        const Strings before = state();
+        item();
+        const Strings after = state();
+        ASSERT_NE(after, before);
+        const int failures = failEachAllocationInTurn(setUp, item, [&](bool failed) {
+            // Done all the same (a failure the run could do without), or not begun; and no more
+            // than one message, that nothing changed.
+            const Strings now = state(), told = controls.messages();
+            EXPECT_TRUE(now == before || now == after);
+            EXPECT_TRUE(failed || now == after);
+            EXPECT_LE(told.size(), now == after ? 0U : 1U);
+            if (!told.empty()) {
+                EXPECT_EQ(told[0], "Kelvane | OK | " + notChanged + "\nNot enough memory");
+            }
+        });
+        EXPECT_GT(failures, 5);
+    }
 }
 
 TEST_F(NumberOperations, SavesBytesWholeOrSaysWhyNot) {

@@ -197,6 +197,39 @@ class Form1Test : public QObject {
         QCOMPARE(list.bytes(), "1\r\n" + awkward);
     }
 
+    void aWholeE164NumberShowsWhateverTheLineCountAndLineNumbersWhileTheyLeaveRoom() {
+        WindowUnderTest window;
+        auto* list = window.find<NumberList>("text2");
+        // Numbers a list holds; its lines count one more, the empty line after the last CR LF.
+        for (const int lines : {9, 998, 999, 200000}) {
+            std::string numbers;
+            for (int line = 0; line < lines; ++line) numbers += "+972501234567\r\n";
+            list->setBytes(numbers);
+            // Where the first number's last character ends, in the list's visible part.
+            const long end =
+                list->SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL, 13L);
+            QVERIFY2(end <= list->viewport()->width(), qPrintable(QString::number(lines)));
+            QCOMPARE(list->SendScintilla(QsciScintillaBase::SCI_GETMARGINWIDTHN, 0UL) > 0,
+                     lines < 999);
+        }
+    }
+
+    void theKeyboardChoosesTheFirstFileAsAClickDoes() {
+        WindowUnderTest window;
+        window.write("a.txt", "1\r\n");
+        window.write("b.txt", "2\r\n");
+        for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Home}) {
+            window.browser().openFolder(window.folder());  // nothing selected
+            window.find("Dir1")->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), window.files());
+            QTest::keyClick(window.files(), key);
+            window.click("Command7");
+            QCOMPARE(window.form().windowTitle(), QStringLiteral("Total Numbers In File  1"));
+            window.form().setWindowTitle({});
+        }
+    }
+
     void controlsAreLockedWhileAnOperationYieldsASecondIsRefusedAndClosingStopsIt() {
         WindowUnderTest window;
         window.write("other.txt", "9\r\n");
@@ -272,6 +305,17 @@ class Form1Test : public QObject {
         QStringList chain = QString::fromStdString(window.folder()).split('/', Qt::SkipEmptyParts);
         chain.prepend("/");
         QCOMPARE(texts(window.folders()), (chain + QStringList{"Alpha", "beta"}));
+        // Each folder down the chain is drawn a step further in than the one above it.
+        const QImage drawn = window.folders()->viewport()->grab().toImage();
+        const auto drawnFrom = [&](int row) {
+            const QRect rect = window.folders()->visualItemRect(window.folders()->item(row));
+            const QRgb background = drawn.pixel(rect.right() - 1, rect.center().y());
+            for (int x = rect.left(); x < rect.right(); ++x)
+                for (int y = rect.top(); y <= rect.bottom(); ++y)
+                    if (drawn.pixel(x, y) != background) return x;
+            return -1;
+        };
+        QVERIFY(drawnFrom(0) >= 0 && drawnFrom(1) > drawnFrom(0));
 
         // Opening another folder forgets the chosen file; Enter on the parent goes back up.
         QVERIFY(clickEntry(window.folders(), "beta", true));

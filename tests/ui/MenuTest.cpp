@@ -4,7 +4,9 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTableWidget>
+#include <fstream>
 
+#include "ChildProcess.h"
 #include "RegionDialog.h"
 #include "WindowTesting.h"
 
@@ -85,13 +87,20 @@ class MenuTest : public QObject {
         QTest::keyClicks(list, "8");
         const std::string typed = "98111\r\n222\r\n";
         QCOMPARE(window.listBytes(), typed);
-        std::vector<std::string> seen;
+        auto* redo = window.find<QAction>("actionRedo");
+        QVERIFY(!redo->isEnabled());  // typing is the newest step
+        // Each step brings back the caption and the summary that told its counts.
+        QStringList seen;
         for (const char* keys : {"Ctrl+Z", "Ctrl+Z", "Ctrl+Z", "Ctrl+Z", "Ctrl+Shift+Z"}) {
             press(QKeySequence(keys));
-            seen.push_back(window.listBytes());
+            seen << QString::fromStdString(window.listBytes()).replace("\r\n", " ") + "| " +
+                        window.form().windowTitle() + " | " + window.find<QLabel>("Label4")->text();
         }
-        QCOMPARE(seen, (std::vector<std::string>{"111\r\n222\r\n", "111\r\n222\r\n111\r\n", "", "",
-                                                 "111\r\n222\r\n111\r\n"}));
+        QVERIFY(redo->isEnabled());
+        QCOMPARE(seen, (QStringList{"111 222 | 2 | Duplicates Found   1  Of Total:   3",
+                                    "111 222 111 | Total Numbers In File  3 | NON",
+                                    "| ::: Halvorin::: | NON", "| ::: Halvorin::: | NON",
+                                    "111 222 111 | Total Numbers In File  3 | NON"}));
         QVERIFY(window.find<QLabel>("StatusLine")->text().startsWith("Redone"));
         // In the width and the name boxes the keys stay theirs, and elsewhere they are the list's.
         for (const char* box : {"Text4", "Text3"}) {
@@ -106,6 +115,45 @@ class MenuTest : public QObject {
         window.find("Text5")->setFocus();
         press(QKeySequence("Ctrl+Shift+Z"));
         QCOMPARE(window.listBytes(), std::string("111\r\n222\r\n"));
+    }
+
+    void withoutMemoryToKeepTheListUndoGoesBackToTheStepKeptLastAndSaysSo() {
+#ifndef KELVANE_HUGE_ALLOCATIONS
+        QSKIP("the sanitizers' allocator takes no heed of an address-space limit");
+#endif
+        WindowUnderTest window;
+        auto* list = window.find<NumberList>("text2");
+        // 21 MB, too much to copy once memory is short (held: its room is not to be reused).
+        const std::string numbers = numberLines(1'500'000);
+        list->setBytes(numbers);
+        backTo(&window.form());
+        list->setFocus();
+        QTest::keyClicks(list, "9");  // typing the history has yet to keep
+        auto* status = window.find<QLabel>("StatusLine");
+        // Memory taken up to a few mebibytes, in a child, so that no list can be copied.
+        const auto report = runInChild(
+            [] {
+                std::size_t pages = 0;
+                std::ifstream("/proc/self/statm") >> pages;
+                if (!limitAddressSpace(pages * ::sysconf(_SC_PAGESIZE) + (256 << 20))) return false;
+                void* kept = std::malloc(12 << 20);  // for the window's own small needs
+                // Through a volatile, so that the compiler keeps the calls.
+                static void* volatile taken = nullptr;
+                do taken = std::malloc(1 << 20);
+                while (taken);
+                std::free(kept);
+                return kept != nullptr;
+            },
+            [&] {
+                window.find("Command5")->setFocus();  // the typing run ends, and is not kept
+                const QString told = status->text();
+                press(QKeySequence("Ctrl+Z"));
+                return (told + "\n" + status->text() + "\n" + QString::number(list->lineCount()))
+                    .toStdString();
+            });
+        QCOMPARE(QString::fromStdString(report.value_or("died")),
+                 "Not enough memory to keep the list as it stands for Undo\n"
+                 "Undone, but for want of memory the list as it stood is lost\n1");
     }
 
     void theKeysAreOffWhileAnOperationRunsAndEscapeStopsIt() {
@@ -155,6 +203,8 @@ class MenuTest : public QObject {
                  ->relations(QAccessible::Label))
             labels << label->text(QAccessible::Name);
         QCOMPARE(labels, (QStringList{"Drives", "Files"}));
+        for (const QLabel* label : window.find("Frame4")->findChildren<QLabel*>())
+            QVERIFY(!label->isVisible());  // the name needs no place on the form
         QVERIFY(window.choose("d.txt", "1\r\n1\r\n"));
         window.click("Command5");
         QVERIFY(accessible(window.find("Command5"), QAccessible::Description)
@@ -231,6 +281,42 @@ class MenuTest : public QObject {
         press(QKeySequence("Ctrl+Shift+Z"));
         QCOMPARE(window.listBytes(), std::string("050-123-4567\r\n"));
         QCOMPARE(window.core().mListRegion, std::string("IL"));
+    }
+
+    void theLinesNotReadShownAreThisRunsOrNone() {
+        WindowUnderTest window;
+        window.form().setRegion("IL");
+        QVERIFY(window.choose("calls.txt", "050-1234567\r\nhello\r\n"));
+        const auto openAsNumbers = [&](const std::string& name) {
+            QVERIFY(clickEntry(window.files(), QString::fromStdString(name)));
+            backTo(&window.form());
+            press(QKeySequence("Ctrl+Shift+O"));
+        };
+        openAsNumbers("calls.txt");
+        auto* report = window.find<QPlainTextEdit>("LinesNotReadReport");
+        QVERIFY(report && report->isVisible());
+        // A run that fails, and one without a line it could not read, leave no report up.
+        window.write("clean.txt", "050-1234567\r\n");
+        window.write("gone.txt", "");
+        window.browser().refreshFiles();
+        std::filesystem::remove(window.folder() + "/gone.txt");
+        for (const std::string name : {"gone.txt", "clean.txt"}) {
+            openAsNumbers("calls.txt");
+            QVERIFY(report->isVisible());
+            openAsNumbers(name);
+            QVERIFY2(!report->isVisible(), name.c_str());
+        }
+        QCOMPARE(Box::shown.size(), 1);  // the failed run's message
+    }
+
+    void f10OpensTheMenuBar() {
+        WindowUnderTest window;
+        window.find("Text3")->setFocus();
+        press(QKeySequence("F10"));
+        auto* file = window.find<QMenu>("menuFile");
+        QTRY_VERIFY(file->isVisible());
+        QTest::keyClick(file, Qt::Key_Escape);
+        QTRY_VERIFY(!file->isVisible());
     }
 
     void theRegionListNarrowsAsTheOperatorTypesAndTheKeyboardChooses() {
