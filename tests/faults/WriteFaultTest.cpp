@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <iostream>
+#include <sstream>
 
 #include "CliRun.h"
 #include "FakeControls.h"
@@ -25,6 +26,15 @@ namespace fs = std::filesystem;
 enum class Writer { Save, SaveRemoved, CliOutput, CliRemoved };
 // New and Renamed are replaced by a rename, the Copied ones (with a second name) in place.
 enum class Target { New, Renamed, CopiedShorter, CopiedLonger, Pipe };
+
+std::ostream& operator<<(std::ostream& out, Writer writer) {
+    constexpr const char* kNames[] = {"Save", "SaveRemovedLinesAs", "CliOutput", "CliRemoved"};
+    return out << kNames[static_cast<int>(writer)];
+}
+std::ostream& operator<<(std::ostream& out, Target target) {
+    constexpr const char* kNames[] = {"New", "Renamed", "CopiedShorter", "CopiedLonger", "Pipe"};
+    return out << kNames[static_cast<int>(target)];
+}
 
 std::string numbers(int first, int count, const char* lineBreak) {
     std::string list;
@@ -229,9 +239,6 @@ TEST_F(FolderSync, AFolderNotSyncedAfterTheRenameLeavesASavedListAndAWarning) {
     EXPECT_EQ(readFile(folder_.path() / "out.txt"), "7\r\n");
 }
 
-constexpr const char* kWriterNames[] = {"Save", "SaveRemovedLinesAs", "CliOutput", "CliRemoved"};
-constexpr const char* kTargetNames[] = {"New", "Renamed", "CopiedShorter", "CopiedLonger", "Pipe"};
-
 INSTANTIATE_TEST_SUITE_P(
     EveryWay, WriteFaults,
     ::testing::Combine(::testing::Values(Writer::Save, Writer::SaveRemoved, Writer::CliOutput,
@@ -239,8 +246,9 @@ INSTANTIATE_TEST_SUITE_P(
                        ::testing::Values(Target::New, Target::Renamed, Target::CopiedShorter,
                                          Target::CopiedLonger, Target::Pipe)),
     [](const auto& info) {
-        return std::string(kWriterNames[static_cast<int>(std::get<0>(info.param))]) +
-               kTargetNames[static_cast<int>(std::get<1>(info.param))];
+        std::ostringstream name;
+        name << std::get<0>(info.param) << std::get<1>(info.param);
+        return name.str();
     });
 
 }  // namespace

@@ -209,8 +209,14 @@ class Form1Test : public QObject {
             const long end =
                 list->SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL, 13L);
             QVERIFY2(end <= list->viewport()->width(), qPrintable(QString::number(lines)));
-            QCOMPARE(list->SendScintilla(QsciScintillaBase::SCI_GETMARGINWIDTHN, 0UL) > 0,
-                     lines < 999);
+            // The margin, where shown, holds line numbers: more than its background is drawn.
+            const long margin = list->SendScintilla(QsciScintillaBase::SCI_GETMARGINWIDTHN, 0UL);
+            QCOMPARE(margin > 0, lines < 999);
+            const QImage drawn = list->viewport()->grab(QRect(0, 0, int(margin), 12)).toImage();
+            QSet<QRgb> colours;
+            for (int x = 0; x < drawn.width(); ++x)
+                for (int y = 0; y < drawn.height(); ++y) colours.insert(drawn.pixel(x, y));
+            QCOMPARE(colours.size() > 2, margin > 0);
         }
     }
 
@@ -228,6 +234,16 @@ class Form1Test : public QObject {
             QCOMPARE(window.form().windowTitle(), QStringLiteral("Total Numbers In File  1"));
             window.form().setWindowTitle({});
         }
+    }
+
+    void aSaveBringsTheFolderListUpToDateToo() {
+        WindowUnderTest window;
+        QVERIFY(window.choose("a.txt", "1\r\n"));
+        window.click("Command7");
+        window.makeFolder("made meanwhile");
+        QTest::keyClicks(window.find<QLineEdit>("Text4"), "saved");
+        window.click("Command11");
+        QVERIFY(texts(window.folders()).contains("made meanwhile"));
     }
 
     void controlsAreLockedWhileAnOperationYieldsASecondIsRefusedAndClosingStopsIt() {
@@ -305,6 +321,7 @@ class Form1Test : public QObject {
         QStringList chain = QString::fromStdString(window.folder()).split('/', Qt::SkipEmptyParts);
         chain.prepend("/");
         QCOMPARE(texts(window.folders()), (chain + QStringList{"Alpha", "beta"}));
+        QCOMPARE(window.find<QComboBox>("Drive1")->itemText(0), QStringLiteral("/"));
         // Each folder down the chain is drawn a step further in than the one above it.
         const QImage drawn = window.folders()->viewport()->grab().toImage();
         const auto drawnFrom = [&](int row) {

@@ -79,6 +79,8 @@ class MenuTest : public QObject {
     void undoAndRedoWalkOneHistoryOfOperationsAndTypingByteForByte() {
         WindowUnderTest window;
         auto* list = window.find<NumberList>("text2");
+        auto* redo = window.find<QAction>("actionRedo");
+        QVERIFY(!window.find<QAction>("actionUndo")->isEnabled() && !redo->isEnabled());
         QVERIFY(window.choose("a.txt", "111\r\n222\r\n111\r\n"));
         window.click("Command7");
         window.click("Command5");
@@ -87,7 +89,6 @@ class MenuTest : public QObject {
         QTest::keyClicks(list, "8");
         const std::string typed = "98111\r\n222\r\n";
         QCOMPARE(window.listBytes(), typed);
-        auto* redo = window.find<QAction>("actionRedo");
         QVERIFY(!redo->isEnabled());  // typing is the newest step
         // Each step brings back the caption and the summary that told its counts.
         QStringList seen;
