@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "NumberText.h"
+#include "phone/NumberText.h"
 
 namespace kelvane::cli {
 

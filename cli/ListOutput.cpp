@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ListOutput.h"
+#include "cli/ListOutput.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 
-#include "CommandError.h"
-#include "PosixIo.h"
-#include "Progress.h"
-#include "TextFile.h"
+#include "base/PosixIo.h"
+#include "base/TextFile.h"
+#include "cli/CommandError.h"
+#include "cli/Progress.h"
 
 namespace kelvane::cli {
 

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "NumberFormat.h"
-#include "NumberType.h"
+#include "base/NumberFormat.h"
+#include "phone/NumberType.h"
 
 // What the library can tell about numbers beyond their verdict: the numbers in free text, and
 // what a number is (its region, kind and place).

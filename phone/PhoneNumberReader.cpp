@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PhoneNumberReader.h"
+#include "phone/PhoneNumberReader.h"
 
 #include <phonenumbers/phonenumberutil.h>
 

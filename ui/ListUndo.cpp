@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ListUndo.h"
+#include "ui/ListUndo.h"
 
 #include <QAction>
 #include <QKeyEvent>
 #include <QWidget>
 
-#include "NumberList.h"
+#include "ui/NumberList.h"
 
 namespace kelvane {
 

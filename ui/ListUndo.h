@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "ListHistory.h"
+#include "core/ListHistory.h"
 
 class QAction;
 class QWidget;

@@ -7,9 +7,9 @@
 #include <regex>
 
 #include "CoreFixture.h"
-#include "Lines.h"
-#include "NumberType.h"
-#include "PhoneNumberReader.h"
+#include "base/Lines.h"
+#include "phone/NumberType.h"
+#include "phone/PhoneNumberReader.h"
 
 namespace kelvane::testing {
 namespace {

@@ -5,8 +5,8 @@
 #include <QPlainTextEdit>
 #include <QTableWidget>
 
-#include "RegionDialog.h"
 #include "WindowTesting.h"
+#include "ui/RegionDialog.h"
 
 using namespace kelvane;
 using namespace kelvane::testing;
