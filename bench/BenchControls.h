@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "Controls.h"
+#include "core/Controls.h"
 
 namespace kelvane::bench {
 

@@ -10,9 +10,9 @@
 #include <string>
 
 #include "BenchControls.h"
-#include "Form1Core.h"
-#include "Lines.h"
-#include "Module1.h"
+#include "base/Lines.h"
+#include "core/Form1Core.h"
+#include "core/Module1.h"
 
 namespace {
 

@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CheckCommand.h"
+#include "cli/CheckCommand.h"
 
 #include <cstdint>
 #include <memory>
 
-#include "CommandError.h"
-#include "InputFile.h"
-#include "LineStream.h"
-#include "Messages.h"
-#include "NumberRule.h"
-#include "OutputBuffer.h"
-#include "Progress.h"
-#include "StandardStreams.h"
-#include "StatusText.h"
+#include "base/LineStream.h"
+#include "base/Wording.h"
+#include "cli/CommandError.h"
+#include "cli/InputFile.h"
+#include "cli/OutputBuffer.h"
+#include "cli/Progress.h"
+#include "cli/StandardStreams.h"
+#include "core/Messages.h"
+#include "core/NumberRule.h"
 
 namespace kelvane::cli {
 namespace {
@@ -39,7 +39,7 @@ void checkFile(InputFile& input, OutputBuffer& report, Progress& progress, Tally
             report.append(":");
             report.append(std::to_string(lineNumber));
             report.append(": not a number: ");
-            report.append(StatusText::excerpt(line));
+            report.append(excerpt(line));
             report.append("\n");
         }
     }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ColumnCommands.h"
+#include "cli/ColumnCommands.h"
 
 #include <cstdint>
 #include <deque>
@@ -7,20 +7,20 @@
 #include <span>
 #include <vector>
 
-#include "CommandError.h"
-#include "CsvReader.h"
-#include "DedupeRun.h"
-#include "DuplicateFilter.h"
-#include "InputFile.h"
-#include "Lines.h"
-#include "ListOutput.h"
-#include "ListRules.h"
-#include "NormalizeRun.h"
-#include "PhoneDuplicateFilter.h"
-#include "Progress.h"
-#include "RowFilter.h"
-#include "StatusText.h"
-#include "TypeFilter.h"
+#include "base/CsvReader.h"
+#include "base/DuplicateFilter.h"
+#include "base/Lines.h"
+#include "base/Wording.h"
+#include "cli/CommandError.h"
+#include "cli/DedupeRun.h"
+#include "cli/InputFile.h"
+#include "cli/ListOutput.h"
+#include "cli/NormalizeRun.h"
+#include "cli/Progress.h"
+#include "cli/RowFilter.h"
+#include "phone/ListRules.h"
+#include "phone/PhoneDuplicateFilter.h"
+#include "phone/TypeFilter.h"
 
 namespace kelvane::cli {
 namespace {
@@ -30,9 +30,9 @@ char delimiterOf(const ColumnOptions& options, std::string_view path) {
     if (given.empty()) return path.ends_with(".tsv") ? '\t' : ',';
     if (given == "\\t" || given == "tab") return '\t';
     if (given.size() != 1) {
-        throw CommandError(
-            "the delimiter must be one byte, not " + given + " (" +
-            StatusText::count(static_cast<std::int64_t>(given.size()), "byte", "bytes") + ")");
+        throw CommandError("the delimiter must be one byte, not " + given + " (" +
+                           countText(static_cast<std::int64_t>(given.size()), "byte", "bytes") +
+                           ")");
     }
     if (given == "\"" || given == "\r" || given == "\n")
         throw CommandError("the delimiter cannot be a quote or a line end");
@@ -95,10 +95,10 @@ class ColumnInput {
                 continue;
             }
             if (row.fieldCount <= column_) {
-                throw CommandError(name_ + ":" + std::to_string(row.line) + ": " +
-                                   StatusText::count(static_cast<std::int64_t>(row.fieldCount),
-                                                     "field", "fields") +
-                                   ", too few for column " + options_.column);
+                throw CommandError(
+                    name_ + ":" + std::to_string(row.line) + ": " +
+                    countText(static_cast<std::int64_t>(row.fieldCount), "field", "fields") +
+                    ", too few for column " + options_.column);
             }
             const std::string_view raw = reader_.field(row, column_);
             std::string_view text = CsvReader::value(raw, scratch_);

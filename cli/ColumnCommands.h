@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "DedupeCommand.h"
-#include "NormalizeCommand.h"
+#include "cli/DedupeCommand.h"
+#include "cli/NormalizeCommand.h"
 
 namespace kelvane::cli {
 

@@ -1,20 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DedupeCommand.h"
+#include "cli/DedupeCommand.h"
 
 #include <cstdint>
 
-#include "ColumnCommands.h"
-#include "CommandError.h"
-#include "DedupeRun.h"
-#include "DuplicateFilter.h"
-#include "LineStream.h"
-#include "ListOutput.h"
-#include "ListRules.h"
-#include "PhoneDuplicateFilter.h"
-#include "PhoneNumberReader.h"
-#include "RegistryMatch.h"
-#include "RowFilter.h"
-#include "TypeFilter.h"
+#include "base/DuplicateFilter.h"
+#include "base/LineStream.h"
+#include "cli/ColumnCommands.h"
+#include "cli/CommandError.h"
+#include "cli/DedupeRun.h"
+#include "cli/ListOutput.h"
+#include "cli/RowFilter.h"
+#include "phone/ListRules.h"
+#include "phone/PhoneDuplicateFilter.h"
+#include "phone/PhoneNumberReader.h"
+#include "phone/RegistryMatch.h"
+#include "phone/TypeFilter.h"
 
 namespace kelvane::cli {
 namespace {

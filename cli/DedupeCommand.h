@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ColumnOptions.h"
+#include "cli/ColumnOptions.h"
 
 namespace kelvane::cli {
 

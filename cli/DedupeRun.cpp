@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DedupeRun.h"
+#include "cli/DedupeRun.h"
 
 #include <algorithm>
 
-#include "CommandError.h"
-#include "Messages.h"
-#include "Regions.h"
-#include "StandardStreams.h"
+#include "cli/CommandError.h"
+#include "cli/StandardStreams.h"
+#include "core/Messages.h"
+#include "phone/Regions.h"
 
 namespace kelvane::cli {
 

@@ -9,15 +9,15 @@
 #include <string_view>
 #include <vector>
 
-#include "DedupeCommand.h"
-#include "InputFile.h"
-#include "LineStream.h"
-#include "ListOutput.h"
-#include "ListRules.h"
-#include "PhoneNumberReader.h"
-#include "Progress.h"
-#include "RegistryMatch.h"
-#include "TypeFilter.h"
+#include "base/LineStream.h"
+#include "cli/DedupeCommand.h"
+#include "cli/InputFile.h"
+#include "cli/ListOutput.h"
+#include "cli/Progress.h"
+#include "phone/ListRules.h"
+#include "phone/PhoneNumberReader.h"
+#include "phone/RegistryMatch.h"
+#include "phone/TypeFilter.h"
 
 namespace kelvane::cli {
 

@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ExtractCommand.h"
+#include "cli/ExtractCommand.h"
 
 #include <cstdint>
 
-#include "CommandError.h"
-#include "InputFile.h"
-#include "LineStream.h"
-#include "ListRules.h"
-#include "OutputBuffer.h"
-#include "Progress.h"
-#include "Regions.h"
-#include "StandardStreams.h"
-#include "Utf8.h"
+#include "base/LineStream.h"
+#include "cli/CommandError.h"
+#include "cli/InputFile.h"
+#include "cli/OutputBuffer.h"
+#include "cli/Progress.h"
+#include "cli/StandardStreams.h"
+#include "phone/ListRules.h"
+#include "phone/Regions.h"
+#include "phone/Utf8.h"
 
 namespace kelvane::cli {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "NumberSearch.h"
+#include "phone/NumberSearch.h"
 
 namespace kelvane::cli {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "InfoCommand.h"
+#include "cli/InfoCommand.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -7,16 +7,16 @@
 #include <utility>
 #include <vector>
 
-#include "CommandError.h"
-#include "InputFile.h"
-#include "LineStream.h"
-#include "ListRules.h"
-#include "NumberText.h"
-#include "OutputBuffer.h"
-#include "PhoneNumberReader.h"
-#include "Progress.h"
-#include "Regions.h"
-#include "StandardStreams.h"
+#include "base/LineStream.h"
+#include "cli/CommandError.h"
+#include "cli/InputFile.h"
+#include "cli/OutputBuffer.h"
+#include "cli/Progress.h"
+#include "cli/StandardStreams.h"
+#include "phone/ListRules.h"
+#include "phone/NumberText.h"
+#include "phone/PhoneNumberReader.h"
+#include "phone/Regions.h"
 
 namespace kelvane::cli {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "InputFile.h"
+#include "cli/InputFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,8 +7,8 @@
 
 #include <cerrno>
 
-#include "CommandError.h"
-#include "TextFile.h"
+#include "base/TextFile.h"
+#include "cli/CommandError.h"
 
 namespace kelvane::cli {
 

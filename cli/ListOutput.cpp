@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ListOutput.h"
+#include "cli/ListOutput.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 
-#include "CommandError.h"
-#include "PosixIo.h"
-#include "Progress.h"
-#include "StandardStreams.h"
-#include "TextFile.h"
+#include "base/PosixIo.h"
+#include "base/TextFile.h"
+#include "cli/CommandError.h"
+#include "cli/Progress.h"
+#include "cli/StandardStreams.h"
 
 namespace kelvane::cli {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "OutputBuffer.h"
+#include "cli/OutputBuffer.h"
 
 namespace kelvane {
 class TextFileWriter;

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "NormalizeCommand.h"
+#include "cli/NormalizeCommand.h"
 
 #include <cstdint>
 #include <string_view>
 #include <vector>
 
-#include "ColumnCommands.h"
-#include "LineStream.h"
-#include "ListRules.h"
-#include "NormalizeRun.h"
+#include "base/LineStream.h"
+#include "cli/ColumnCommands.h"
+#include "cli/NormalizeRun.h"
+#include "phone/ListRules.h"
 
 namespace kelvane::cli {
 int runNormalize(const NormalizeOptions& options) {

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "ColumnOptions.h"
-#include "PhoneNumberReader.h"
+#include "cli/ColumnOptions.h"
+#include "phone/PhoneNumberReader.h"
 
 namespace kelvane::cli {
 

@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "NormalizeRun.h"
+#include "cli/NormalizeRun.h"
 
 #include <string>
 
-#include "CommandError.h"
-#include "ListRules.h"
-#include "Regions.h"
-#include "StandardStreams.h"
-#include "StatusText.h"
+#include "base/Wording.h"
+#include "cli/CommandError.h"
+#include "cli/StandardStreams.h"
+#include "phone/ListRules.h"
+#include "phone/Regions.h"
 
 namespace kelvane::cli {
 namespace {
 
 std::string count(std::uint64_t n, std::string_view one, std::string_view many) {
-    return StatusText::count(static_cast<std::int64_t>(n), one, many);
+    return countText(static_cast<std::int64_t>(n), one, many);
 }
 
 }  // namespace

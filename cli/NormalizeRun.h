@@ -4,13 +4,13 @@
 #include <cstdint>
 #include <string_view>
 
-#include "InputFile.h"
-#include "ListOutput.h"
-#include "NormalizeCommand.h"
-#include "OutputBuffer.h"
-#include "PhoneNumberReader.h"
-#include "Progress.h"
-#include "TypeFilter.h"
+#include "cli/InputFile.h"
+#include "cli/ListOutput.h"
+#include "cli/NormalizeCommand.h"
+#include "cli/OutputBuffer.h"
+#include "cli/Progress.h"
+#include "phone/PhoneNumberReader.h"
+#include "phone/TypeFilter.h"
 
 namespace kelvane::cli {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "OutputBuffer.h"
+#include "cli/OutputBuffer.h"
 
 #include <string.h>
 

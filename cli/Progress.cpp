@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Progress.h"
+#include "cli/Progress.h"
 
 #include <unistd.h>
 
 #include <algorithm>
 #include <utility>
 
-#include "PosixIo.h"
-#include "TextFile.h"
+#include "base/PosixIo.h"
+#include "base/TextFile.h"
 
 namespace kelvane::cli {
 namespace {

@@ -5,8 +5,8 @@
 #include <span>
 #include <string_view>
 
-#include "PhoneNumberReader.h"
-#include "TypeFilter.h"
+#include "phone/PhoneNumberReader.h"
+#include "phone/TypeFilter.h"
 
 namespace kelvane::cli {
 

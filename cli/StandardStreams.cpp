@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "StandardStreams.h"
+#include "cli/StandardStreams.h"
 
 #include <unistd.h>
 
-#include "CommandError.h"
-#include "PosixIo.h"
-#include "TextFile.h"
+#include "base/PosixIo.h"
+#include "base/TextFile.h"
+#include "cli/CommandError.h"
 
 namespace kelvane::cli {
 namespace {

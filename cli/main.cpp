@@ -12,15 +12,15 @@
 #include <utility>
 #include <vector>
 
-#include "CheckCommand.h"
-#include "CommandError.h"
-#include "DedupeCommand.h"
-#include "ExtractCommand.h"
-#include "InfoCommand.h"
-#include "NormalizeCommand.h"
-#include "Regions.h"
-#include "TypeFilter.h"
-#include "WidthText.h"
+#include "cli/CheckCommand.h"
+#include "cli/CommandError.h"
+#include "cli/DedupeCommand.h"
+#include "cli/ExtractCommand.h"
+#include "cli/InfoCommand.h"
+#include "cli/NormalizeCommand.h"
+#include "core/WidthText.h"
+#include "phone/Regions.h"
+#include "phone/TypeFilter.h"
 
 namespace {
 

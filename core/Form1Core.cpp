@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Form1Core.h"
+#include "core/Form1Core.h"
 
 #include <new>
 #include <optional>
 
-#include "Messages.h"
-#include "OperationFailure.h"
-#include "StatusText.h"
-#include "UpdatePacer.h"
+#include "core/Messages.h"
+#include "core/OperationFailure.h"
+#include "core/StatusText.h"
+#include "core/UpdatePacer.h"
 
 namespace kelvane {
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
-#include "Controls.h"
-#include "LineSlots.h"
-#include "NumberFormat.h"
-#include "TextFile.h"
+#include "base/NumberFormat.h"
+#include "base/TextFile.h"
+#include "core/Controls.h"
+#include "core/LineSlots.h"
 
 namespace kelvane {
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LineSlots.h"
+#include "core/LineSlots.h"
 
 #include <algorithm>
 
-#include "HugePages.h"
-#include "Lines.h"
+#include "base/HugePages.h"
+#include "base/Lines.h"
 
 namespace kelvane {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "OperationFailure.h"
+#include "core/OperationFailure.h"
 
 namespace kelvane {
 

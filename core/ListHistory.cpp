@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ListHistory.h"
+#include "core/ListHistory.h"
 
 #include <algorithm>
 #include <type_traits>

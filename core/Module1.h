@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "LineSlots.h"
+#include "core/LineSlots.h"
 
 // Program-wide state shared by the list operations; it outlives every window.
 namespace kelvane::Module1 {

@@ -6,17 +6,17 @@
 #include <span>
 #include <vector>
 
-#include "Form1Core.h"
-#include "LineStream.h"
-#include "Lines.h"
-#include "ListRules.h"
-#include "Messages.h"
-#include "NumberType.h"
-#include "OperationFrame.h"
-#include "PhoneDuplicateFilter.h"
-#include "PhoneNumberReader.h"
-#include "Regions.h"
-#include "RegistryMatch.h"
+#include "base/LineStream.h"
+#include "base/Lines.h"
+#include "core/Form1Core.h"
+#include "core/Messages.h"
+#include "core/OperationFrame.h"
+#include "phone/ListRules.h"
+#include "phone/NumberType.h"
+#include "phone/PhoneDuplicateFilter.h"
+#include "phone/PhoneNumberReader.h"
+#include "phone/Regions.h"
+#include "phone/RegistryMatch.h"
 
 namespace kelvane {
 namespace {

@@ -4,10 +4,10 @@
 #include <exception>
 #include <string_view>
 
-#include "Form1Core.h"
-#include "OperationFailure.h"
-#include "StatusText.h"
-#include "UpdatePacer.h"
+#include "core/Form1Core.h"
+#include "core/OperationFailure.h"
+#include "core/StatusText.h"
+#include "core/UpdatePacer.h"
 
 namespace kelvane {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Form1Core.h"
-#include "Messages.h"
-#include "OperationFrame.h"
+#include "core/Form1Core.h"
+#include "core/Messages.h"
+#include "core/OperationFrame.h"
 
 namespace kelvane {
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DuplicateFilter.h"
-#include "Form1Core.h"
-#include "Messages.h"
-#include "Module1.h"
-#include "OperationFrame.h"
-#include "WidthText.h"
+#include "base/DuplicateFilter.h"
+#include "core/Form1Core.h"
+#include "core/Messages.h"
+#include "core/Module1.h"
+#include "core/OperationFrame.h"
+#include "core/WidthText.h"
 
 namespace kelvane {
 

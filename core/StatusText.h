@@ -22,15 +22,11 @@ inline constexpr std::string_view kTypeName = "Type a name to save the list unde
 inline constexpr std::string_view kOutOfMemory = "Not enough memory";
 inline constexpr std::string_view kUnexpectedFailure = "An unexpected error";
 
-// `text` cut to 60 characters, with control characters made visible.
-std::string excerpt(std::string_view text);
-
 std::string notANumber(std::int64_t lineNumber, std::string_view line);
 std::string cannotOpen(std::string_view path, std::string_view reason);
 std::string noFileSelected();
 std::string tooManyLines(std::string_view path);
 std::string badWidth(std::string_view widthText);
-std::string count(std::int64_t n, std::string_view singular, std::string_view plural);
 
 std::string opened(std::int64_t numbers, std::string_view path);
 std::string duplicatesRemoved(std::int64_t duplicates, std::int64_t kept, std::string_view path);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "UpdatePacer.h"
+#include "core/UpdatePacer.h"
 
 namespace kelvane {
 namespace {

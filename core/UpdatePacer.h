@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "Controls.h"
-#include "OperationFailure.h"
+#include "core/Controls.h"
+#include "core/OperationFailure.h"
 
 namespace kelvane {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WidthText.h"
+#include "core/WidthText.h"
 
 #include <charconv>
 #include <limits>

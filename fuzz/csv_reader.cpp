@@ -10,9 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "CommandError.h"
-#include "CsvReader.h"
 #include "FuzzCheck.h"
+#include "base/CsvReader.h"
 
 namespace {
 
@@ -140,26 +139,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_REQUIRE(fd >= 0);
     FUZZ_REQUIRE(::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size()));
     FUZZ_REQUIRE(::lseek(fd, 0, SEEK_SET) == 0);
-    kelvane::cli::CsvReader reader(fd, "<memfd>", delimiter, 16 + data[0] / 4 % 48);
-    std::vector<kelvane::cli::CsvRow> rows;
+    kelvane::CsvReader reader(fd, "<memfd>", delimiter, 16 + data[0] / 4 % 48);
+    std::vector<kelvane::CsvRow> rows;
     std::size_t seen = 0;
     std::string bytes, scratch;
     std::optional<std::string> error;
     try {
         while (reader.nextRows(rows)) {
-            for (const kelvane::cli::CsvRow& row : rows) {
+            for (const kelvane::CsvRow& row : rows) {
                 FUZZ_REQUIRE(seen < model.rows.size());
                 const ModelRow& expected = model.rows[seen++];
                 FUZZ_REQUIRE(row.line == expected.line);
                 FUZZ_REQUIRE(row.fieldCount == expected.fields.size());
                 for (std::size_t i = 0; i < row.fieldCount; ++i) {
-                    FUZZ_REQUIRE(kelvane::cli::CsvReader::value(reader.field(row, i), scratch) ==
+                    FUZZ_REQUIRE(kelvane::CsvReader::value(reader.field(row, i), scratch) ==
                                  expected.fields[i]);
                 }
                 bytes += row.bytes;
             }
         }
-    } catch (const kelvane::cli::CommandError& thrown) {
+    } catch (const kelvane::CsvError& thrown) {
         error = std::string(thrown.what()).substr(std::string_view("<memfd>:").size());
     }
     ::close(fd);

@@ -6,7 +6,7 @@
 
 #include "FuzzCheck.h"
 #include "LineModel.h"
-#include "LineStream.h"
+#include "base/LineStream.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;

@@ -6,8 +6,8 @@
 
 #include "FuzzCheck.h"
 #include "LineModel.h"
-#include "Lines.h"
-#include "TextFile.h"
+#include "base/Lines.h"
+#include "base/TextFile.h"
 
 namespace {
 

@@ -3,13 +3,13 @@
 // the lines up to the first one that is not a number, and a failure shows the load's message.
 // The plain reader, given the same file, shows every line.
 #include "FakeControls.h"
-#include "Form1Core.h"
 #include "FuzzCheck.h"
 #include "LineModel.h"
-#include "Module1.h"
-#include "NumberRule.h"
-#include "StatusText.h"
 #include "TestFiles.h"
+#include "core/Form1Core.h"
+#include "core/Module1.h"
+#include "core/NumberRule.h"
+#include "core/StatusText.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // The number rule against its literal regular-expression model, on any bytes.
 #include "FuzzCheck.h"
 #include "NumberModel.h"
-#include "NumberRule.h"
+#include "core/NumberRule.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string line(kelvane::fuzz::bytesOf(data, size));

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "FuzzCheck.h"
-#include "PhoneNumberReader.h"
+#include "phone/PhoneNumberReader.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 
 #include "DuplicateModel.h"
 #include "FakeControls.h"
-#include "Form1Core.h"
 #include "FuzzCheck.h"
 #include "LineModel.h"
-#include "Messages.h"
 #include "TestFiles.h"
+#include "core/Form1Core.h"
+#include "core/Messages.h"
 
 namespace {
 

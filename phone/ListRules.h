@@ -8,9 +8,9 @@
 #include <span>
 #include <string_view>
 
-#include "DuplicateFilter.h"
-#include "PhoneNumberReader.h"
-#include "StatusText.h"
+#include "base/DuplicateFilter.h"
+#include "base/Wording.h"
+#include "phone/PhoneNumberReader.h"
 
 // The loops over a block of lines that the batch command and the window run alike, so that both
 // give the same lines for the same list. A block is a few thousand lines: big enough that judging
@@ -77,7 +77,7 @@ void appendNotValidLine(Sink& out, std::string_view file, std::uint64_t lineNumb
     out.append(std::string_view(digits, static_cast<std::size_t>(end - digits)));
     out.append(std::string_view(": "));
     out.append(label);
-    out.append(std::string_view(StatusText::excerpt(line)));
+    out.append(std::string_view(excerpt(line)));
     out.append(std::string_view(" ("));
     out.append(reason);
     out.append(std::string_view(")\n"));

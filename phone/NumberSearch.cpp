@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "NumberSearch.h"
+#include "phone/NumberSearch.h"
 
 #include <phonenumbers/phonenumbermatch.h>
 #include <phonenumbers/phonenumbermatcher.h>
@@ -8,7 +8,7 @@
 
 #include <limits>
 
-#include "Utf8.h"
+#include "phone/Utf8.h"
 
 namespace kelvane::phone {
 namespace {

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "NumberFormat.h"
+#include "base/NumberFormat.h"
 
 namespace kelvane::phone {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "NumberType.h"
+#include "phone/NumberType.h"
 
 // What the library can tell about a number beyond its verdict: its region, kind and place.
 namespace kelvane::phone {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PackedLineSet.h"
+#include "phone/PackedLineSet.h"
 
 #include <algorithm>
 #include <cstring>

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "LineSet.h"
 #include "absl/container/flat_hash_set.h"
+#include "base/LineSet.h"
 
 namespace kelvane::phone {
 

@@ -6,10 +6,10 @@
 #include <span>
 #include <string_view>
 
-#include "NumberKey.h"
-#include "PackedLineSet.h"
-#include "PhoneNumberReader.h"
 #include "absl/container/flat_hash_set.h"
+#include "phone/NumberKey.h"
+#include "phone/PackedLineSet.h"
+#include "phone/PhoneNumberReader.h"
 
 namespace kelvane::phone {
 

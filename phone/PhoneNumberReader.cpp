@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PhoneNumberReader.h"
+#include "phone/PhoneNumberReader.h"
 
 #include <phonenumbers/phonenumberutil.h>
 
 #include <utility>
 
-#include "Utf8.h"
 #include "absl/container/flat_hash_set.h"
+#include "phone/Utf8.h"
 
 namespace kelvane::phone {
 namespace {

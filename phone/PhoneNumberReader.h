@@ -11,10 +11,10 @@
 #include <utility>
 #include <vector>
 
-#include "NumberFormat.h"
-#include "NumberType.h"
-#include "VerdictCache.h"
-#include "WorkerThreads.h"
+#include "base/NumberFormat.h"
+#include "phone/NumberType.h"
+#include "phone/VerdictCache.h"
+#include "phone/WorkerThreads.h"
 
 namespace i18n::phonenumbers {
 class PhoneNumberUtil;

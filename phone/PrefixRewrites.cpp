@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PrefixRewrites.h"
+#include "phone/PrefixRewrites.h"
 
 #include <phonenumbers/phonemetadata.pb.h>
 #include <phonenumbers/phonenumberutil.h>

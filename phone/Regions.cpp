@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Regions.h"
+#include "phone/Regions.h"
 
 #include <phonenumbers/phonenumberutil.h>
 

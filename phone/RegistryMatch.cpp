@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "RegistryMatch.h"
+#include "phone/RegistryMatch.h"
 
 #include <algorithm>
 

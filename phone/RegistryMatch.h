@@ -9,11 +9,11 @@
 #include <string_view>
 #include <vector>
 
-#include "ListRules.h"
-#include "NumberKey.h"
-#include "PhoneNumberReader.h"
-#include "PrefixRewrites.h"
 #include "absl/container/flat_hash_map.h"
+#include "phone/ListRules.h"
+#include "phone/NumberKey.h"
+#include "phone/PhoneNumberReader.h"
+#include "phone/PrefixRewrites.h"
 
 namespace kelvane::phone {
 

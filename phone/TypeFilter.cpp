@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TypeFilter.h"
+#include "phone/TypeFilter.h"
 
 #include <string>
 

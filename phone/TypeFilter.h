@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "NumberType.h"
+#include "phone/NumberType.h"
 
 namespace kelvane::phone {
 

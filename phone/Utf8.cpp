@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Utf8.h"
+#include "phone/Utf8.h"
 
 namespace kelvane::phone {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "VerdictCache.h"
+#include "phone/VerdictCache.h"
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -9,7 +9,7 @@
 #include <cstring>
 #include <new>
 
-#include "LineSet.h"
+#include "base/LineSet.h"
 
 namespace kelvane::phone {
 namespace {

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "NumberType.h"
+#include "phone/NumberType.h"
 
 namespace kelvane::phone {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WorkerThreads.h"
+#include "phone/WorkerThreads.h"
 
 #include <algorithm>
 #include <system_error>

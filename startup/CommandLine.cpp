@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CommandLine.h"
+#include "startup/CommandLine.h"
 
-#include "Regions.h"
+#include "phone/Regions.h"
 
 namespace kelvane {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DisplayCheck.h"
+#include "startup/DisplayCheck.h"
 
 #include <X11/Xlib.h>
 #include <sys/socket.h>

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "HugePages.h"
+#include "base/HugePages.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PlatformPlugins.h"
+#include "startup/PlatformPlugins.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "frmSplash.h"
+#include "startup/frmSplash.h"
 
 #include <QCloseEvent>
 #include <QScreen>
 #include <QTimer>
 
 #include <utility>
-#include "AppIcon.h"
+#include "ui/AppIcon.h"
 
-#include "Form1.h"
-#include "WindowFonts.h"
+#include "ui/Form1.h"
+#include "ui/WindowFonts.h"
 #include "ui_frmSplash.h"
 
 namespace kelvane {

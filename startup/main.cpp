@@ -4,11 +4,11 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "CommandLine.h"
-#include "DisplayCheck.h"
-#include "Form1.h"
-#include "PlatformPlugins.h"
-#include "frmSplash.h"
+#include "startup/CommandLine.h"
+#include "startup/DisplayCheck.h"
+#include "startup/PlatformPlugins.h"
+#include "startup/frmSplash.h"
+#include "ui/Form1.h"
 
 namespace {
 

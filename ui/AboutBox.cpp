@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AboutBox.h"
+#include "ui/AboutBox.h"
 
 #include <QMessageBox>
 
-#include "AppIcon.h"
-#include "Regions.h"
-#include "TextBytes.h"
+#include "phone/Regions.h"
+#include "ui/AppIcon.h"
+#include "ui/TextBytes.h"
 
 namespace kelvane {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AppIcon.h"
+#include "ui/AppIcon.h"
 
 #include <QDir>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FileBrowser.h"
+#include "ui/FileBrowser.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -10,9 +10,9 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "FolderListing.h"
-#include "TextBytes.h"
-#include "TextFile.h"
+#include "base/TextFile.h"
+#include "ui/FolderListing.h"
+#include "ui/TextBytes.h"
 
 namespace kelvane {
 namespace {

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FileDialogs.h"
+#include "ui/FileDialogs.h"
 
 #include <QFileDialog>
 
-#include "TextBytes.h"
+#include "ui/TextBytes.h"
 
 namespace kelvane {
 namespace {

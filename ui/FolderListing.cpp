@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FolderListing.h"
+#include "ui/FolderListing.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
 
-#include "TextFile.h"
+#include "base/TextFile.h"
 
 namespace kelvane {
 namespace {

@@ -1,28 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Form1.h"
+#include "ui/Form1.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMimeData>
 
-#include "AboutBox.h"
-#include "AppIcon.h"
-#include "FileBrowser.h"
-#include "FileDialogs.h"
-#include "FolderListing.h"
-#include "LinesNotReadWindow.h"
-#include "ListUndo.h"
-#include "MessageBox.h"
-#include "Messages.h"
-#include "Module1.h"
-#include "RegionDialog.h"
-#include "Regions.h"
-#include "ShortcutsDialog.h"
-#include "StatusPanels.h"
-#include "TextBytes.h"
-#include "WindowControls.h"
-#include "WindowFonts.h"
+#include "core/Messages.h"
+#include "core/Module1.h"
+#include "phone/Regions.h"
+#include "ui/AboutBox.h"
+#include "ui/AppIcon.h"
+#include "ui/FileBrowser.h"
+#include "ui/FileDialogs.h"
+#include "ui/FolderListing.h"
+#include "ui/LinesNotReadWindow.h"
+#include "ui/ListUndo.h"
+#include "ui/MessageBox.h"
+#include "ui/RegionDialog.h"
+#include "ui/ShortcutsDialog.h"
+#include "ui/StatusPanels.h"
+#include "ui/TextBytes.h"
+#include "ui/WindowControls.h"
+#include "ui/WindowFonts.h"
 #include "ui_Form1.h"
 
 namespace kelvane {

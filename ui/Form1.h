@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "Form1Core.h"
-#include "NumberFormat.h"
+#include "base/NumberFormat.h"
+#include "core/Form1Core.h"
 
 namespace Ui {
 class Form1;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LinesNotReadWindow.h"
+#include "ui/LinesNotReadWindow.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "TextBytes.h"
+#include "ui/TextBytes.h"
 
 namespace kelvane {
 

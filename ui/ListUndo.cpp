@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ListUndo.h"
+#include "ui/ListUndo.h"
 
 #include <QAction>
 #include <QKeyEvent>
 #include <QWidget>
 
-#include "NumberList.h"
-#include "TextBytes.h"
-#include "WindowControls.h"
+#include "ui/NumberList.h"
+#include "ui/TextBytes.h"
+#include "ui/WindowControls.h"
 
 namespace kelvane {
 namespace {

@@ -4,7 +4,7 @@
 #include <QObject>
 #include <string>
 
-#include "ListHistory.h"
+#include "core/ListHistory.h"
 
 class QAction;
 class QString;

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "MessageBox.h"
+#include "ui/MessageBox.h"
 
 #include <QMessageBox>
 
-#include "TextBytes.h"
+#include "ui/TextBytes.h"
 
 namespace kelvane {
 namespace {

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string_view>
 
-#include "Controls.h"
+#include "core/Controls.h"
 
 class QWidget;
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "NumberList.h"
+#include "ui/NumberList.h"
 
 #include <Qsci/qscicommandset.h>
 #include <QDropEvent>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "RegionDialog.h"
+#include "ui/RegionDialog.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "Regions.h"
+#include "phone/Regions.h"
 
 namespace kelvane {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ShortcutsDialog.h"
+#include "ui/ShortcutsDialog.h"
 
 #include <QAction>
 #include <QDialogButtonBox>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "StatusPanels.h"
+#include "ui/StatusPanels.h"
 
 #include <QDateTime>
 #include <QLabel>
@@ -7,8 +7,8 @@
 #include <QStatusBar>
 #include <QTimer>
 
-#include "NumLockState.h"
-#include "StatusProgressBar.h"
+#include "ui/NumLockState.h"
+#include "ui/StatusProgressBar.h"
 
 namespace kelvane {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TextBytes.h"
+#include "ui/TextBytes.h"
 
 #include <QFile>
 #include <QStringDecoder>

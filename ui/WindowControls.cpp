@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WindowControls.h"
+#include "ui/WindowControls.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -9,11 +9,11 @@
 #include <algorithm>
 #include <climits>
 
-#include "FileBrowser.h"
-#include "MessageBox.h"
-#include "NumberList.h"
-#include "StatusPanels.h"
-#include "TextBytes.h"
+#include "ui/FileBrowser.h"
+#include "ui/MessageBox.h"
+#include "ui/NumberList.h"
+#include "ui/StatusPanels.h"
+#include "ui/TextBytes.h"
 
 namespace kelvane {
 namespace {

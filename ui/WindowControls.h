@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "Controls.h"
+#include "core/Controls.h"
 
 class QLabel;
 class QLineEdit;

@@ -14,9 +14,9 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "FileBrowser.h"
-#include "Form1.h"
-#include "MessageBox.h"
+#include "ui/FileBrowser.h"
+#include "ui/Form1.h"
+#include "ui/MessageBox.h"
 
 namespace {
 

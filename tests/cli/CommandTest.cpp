@@ -6,7 +6,7 @@
 #include <new>
 
 #include "CliRun.h"
-#include "PhoneNumberReader.h"
+#include "phone/PhoneNumberReader.h"
 
 namespace kelvane::testing {
 namespace {

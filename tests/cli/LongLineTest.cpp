@@ -2,7 +2,7 @@
 #include <random>
 
 #include "CliRun.h"
-#include "NumberSearch.h"
+#include "phone/NumberSearch.h"
 
 namespace kelvane::testing {
 namespace {

@@ -5,8 +5,8 @@
 #include <sstream>
 
 #include "CliRun.h"
-#include "PackedLineSet.h"
-#include "VerdictCache.h"
+#include "phone/PackedLineSet.h"
+#include "phone/VerdictCache.h"
 
 namespace kelvane::testing {
 namespace {

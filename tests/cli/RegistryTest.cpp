@@ -3,10 +3,10 @@
 #include <random>
 
 #include "CliRun.h"
-#include "NumberKey.h"
-#include "PhoneDuplicateFilter.h"
-#include "PrefixRewrites.h"
-#include "TypeFilter.h"
+#include "phone/NumberKey.h"
+#include "phone/PhoneDuplicateFilter.h"
+#include "phone/PrefixRewrites.h"
+#include "phone/TypeFilter.h"
 
 namespace kelvane::testing {
 namespace {

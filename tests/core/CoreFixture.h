@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "FakeControls.h"
-#include "Form1Core.h"
 #include "LineModel.h"
-#include "Module1.h"
 #include "TestFiles.h"
+#include "core/Form1Core.h"
+#include "core/Module1.h"
 
 namespace kelvane::testing {
 

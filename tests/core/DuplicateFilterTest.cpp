@@ -5,8 +5,8 @@
 #include <cstring>
 #include <random>
 
-#include "DuplicateFilter.h"
 #include "DuplicateModel.h"
+#include "base/DuplicateFilter.h"
 
 namespace kelvane {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "Controls.h"
+#include "core/Controls.h"
 
 namespace kelvane::testing {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TestFiles.h"
-#include "TextFile.h"
+#include "base/TextFile.h"
 
 namespace kelvane {
 namespace {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "AllocationFaults.h"
-#include "ListHistory.h"
+#include "core/ListHistory.h"
 
 namespace kelvane {
 namespace {

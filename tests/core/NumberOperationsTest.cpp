@@ -8,9 +8,9 @@
 
 #include "AllocationFaults.h"
 #include "CoreFixture.h"
-#include "Lines.h"
-#include "NumberType.h"
-#include "PhoneNumberReader.h"
+#include "base/Lines.h"
+#include "phone/NumberType.h"
+#include "phone/PhoneNumberReader.h"
 
 namespace kelvane::testing {
 namespace {

@@ -4,7 +4,7 @@
 #include <random>
 
 #include "NumberModel.h"
-#include "NumberRule.h"
+#include "core/NumberRule.h"
 
 namespace kelvane {
 namespace {

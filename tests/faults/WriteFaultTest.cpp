@@ -16,7 +16,7 @@
 #include "CliRun.h"
 #include "FakeControls.h"
 #include "FaultSeam.h"
-#include "Form1Core.h"
+#include "core/Form1Core.h"
 
 namespace kelvane::testing {
 namespace {

@@ -7,8 +7,8 @@
 #include <fstream>
 
 #include "ChildProcess.h"
-#include "RegionDialog.h"
 #include "WindowTesting.h"
+#include "ui/RegionDialog.h"
 
 using namespace kelvane;
 using namespace kelvane::testing;

@@ -12,12 +12,12 @@
 #include <QTest>
 #include <QTimer>
 
-#include "FileBrowser.h"
-#include "Form1.h"
-#include "MessageBox.h"
-#include "NumberList.h"
 #include "TestFiles.h"
-#include "TextBytes.h"
+#include "ui/FileBrowser.h"
+#include "ui/Form1.h"
+#include "ui/MessageBox.h"
+#include "ui/NumberList.h"
+#include "ui/TextBytes.h"
 
 namespace kelvane::testing {
 

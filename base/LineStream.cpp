@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LineStream.h"
+#include "base/LineStream.h"
 
 #include <cstring>
 #include <utility>
 
-#include "Lines.h"
+#include "base/Lines.h"
 
 namespace kelvane {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TextFile.h"
+#include "base/TextFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,9 +13,9 @@
 #include <optional>
 #include <utility>
 
-#include "HugePages.h"
-#include "Lines.h"
-#include "PosixIo.h"
+#include "base/HugePages.h"
+#include "base/Lines.h"
+#include "base/PosixIo.h"
 
 namespace kelvane {
 namespace {

@@ -3,13 +3,19 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "BlockBuffer.h"
+#include "base/BlockBuffer.h"
 
-namespace kelvane::cli {
+namespace kelvane {
+
+// A row that is not CSV; what() is "NAME:LINE: what".
+struct CsvError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
 
 // One row of a CSV file.
 struct CsvRow {
@@ -40,7 +46,7 @@ class CsvReader {
               BlockRead onBlock = {});
 
     // Replaces `rows` with the next few thousand rows (at least one); their views, and fields(),
-    // stay valid until the following call. False at the end. Throws CommandError, as
+    // stay valid until the following call. False at the end. Throws CsvError, as
     // "NAME:LINE: what", on a malformed row, and ReadFailure on a failed read.
     bool nextRows(std::vector<CsvRow>& rows);
 
@@ -70,4 +76,4 @@ class CsvReader {
     std::vector<std::string_view> fields_;
 };
 
-}  // namespace kelvane::cli
+}  // namespace kelvane

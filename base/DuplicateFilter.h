@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include "LineSet.h"
+#include "base/LineSet.h"
 
 namespace kelvane {
 

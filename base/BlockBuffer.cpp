@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "BlockBuffer.h"
+#include "base/BlockBuffer.h"
 
 #include <cstring>
 #include <span>
 #include <utility>
 
-#include "PosixIo.h"
-#include "TextFile.h"
+#include "base/PosixIo.h"
+#include "base/TextFile.h"
 
 namespace kelvane {
 

@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CsvReader.h"
+#include "base/CsvReader.h"
 
 #include <cstring>
 #include <utility>
 
-#include "CommandError.h"
-#include "Lines.h"
+#include "base/Lines.h"
 
-namespace kelvane::cli {
+namespace kelvane {
 namespace {
 
 constexpr std::size_t kBatchRows = 4096;
@@ -129,7 +128,7 @@ void CsvReader::refill() {
 }
 
 void CsvReader::fail(std::uint64_t line, std::string_view what) const {
-    throw CommandError(buffer_.name() + ":" + std::to_string(line) + ": " + std::string(what));
+    throw CsvError(buffer_.name() + ":" + std::to_string(line) + ": " + std::string(what));
 }
 
-}  // namespace kelvane::cli
+}  // namespace kelvane

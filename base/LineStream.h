@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "BlockBuffer.h"
+#include "base/BlockBuffer.h"
 
 namespace kelvane {
 

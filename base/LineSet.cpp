@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LineSet.h"
+#include "base/LineSet.h"
 
 #include <sys/mman.h>
 #include <sys/random.h>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PosixIo.h"
+#include "base/PosixIo.h"
 
 #include <unistd.h>
 
 #include <cerrno>
 
-#include "TextFile.h"
+#include "base/TextFile.h"
 
 namespace kelvane {
 
