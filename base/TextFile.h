@@ -53,9 +53,10 @@ class TextStream {
 // written directly, as the bytes come, with no temporary file: there is nothing to replace and
 // nothing to put back, and their folder (/dev) is not the user's to write.
 //
-// Every failure throws FileError and leaves the target with exactly its old bytes, with one
+// A failure throws FileError and leaves a file target with exactly its old bytes, with one
 // exception: when the copy in place fails and even putting the old bytes back fails, the message
-// says so and names the temporary file, which is kept and holds the whole new list.
+// says so and names the temporary file, which is kept and holds the whole new list. A temporary
+// file that cannot be removed is named too, in the error or in commit()'s warning.
 class TextFileWriter {
   public:
     explicit TextFileWriter(std::string targetPath);
