@@ -6,6 +6,7 @@
 #include <new>
 
 #include "CliRun.h"
+#include "base/Wording.h"
 #include "phone/PhoneNumberReader.h"
 
 namespace kelvane::testing {
@@ -32,8 +33,11 @@ TEST_F(CliTest, CheckReportsEveryLineThatIsNotANumberAndTotalsEveryFile) {
     EXPECT_EQ(pass.out + pass.err, "Total Numbers In File  3\n");
 }
 
-// Counts by region and type, the largest first, each with a bar to the largest's scale.
-TEST_F(CliTest, InfoSummaryCountsLinesByRegionAndTypeWithBars) {
+// One row a line, whose tab, CR and backslash are escaped so that it keeps its six columns; or
+// counts by region and type, the largest first, each with a bar to the largest's scale.
+TEST_F(CliTest, InfoWritesARowALineOrCountsByRegionAndTypeWithBars) {
+    EXPECT_EQ(run({"info", "--region", "IL"}, "a\tb\\c\rd\n").out,
+              "a\\tb\\\\c\\rd\tinvalid\t\t\t\t\n");
     const CliResult result = run({"info", "--region", "IL", "--summary"},
                                  "050-1234567\n052-7654321\n03-6123456\nhello\n050-1234567\n");
     const std::string third(14, '#');  // 40 characters * 1 / 3, rounded up
@@ -45,19 +49,29 @@ TEST_F(CliTest, InfoSummaryCountsLinesByRegionAndTypeWithBars) {
                   "\ntotal                                 5\n");
 }
 
-// A line's tab, CR and backslash are escaped, so each row keeps its six columns; a line that is
-// not UTF-8 is reported, and the numbers in the rest of it are found.
-TEST_F(CliTest, InfoKeepsItsColumnsAndExtractReadsPastBytesThatAreNotUtf8) {
-    EXPECT_EQ(run({"info", "--region", "IL"}, "a\tb\\c\rd\n").out,
-              "a\\tb\\\\c\\rd\tinvalid\t\t\t\t\n");
-    const CliResult result = run({"extract", "--region", "IL"},
-                                 "caf\xE9 050-1234567\n\xFF"
-                                 "052-7654321\xFF\n");
+// A line that is not well-formed UTF-8 (a stray byte, a cut sequence, an overlong form, a
+// surrogate, a value past U+10FFFF) is reported, and the numbers in the rest of it are found;
+// the last two lines, with the character below the surrogates and one of four bytes, are UTF-8.
+TEST_F(CliTest, ExtractReadsPastBytesThatAreNotUtf8) {
+    const std::string_view starts[] = {
+        "caf\xE9",          "\x80",         "\xE2\x98",        "\xE0\x9F\xBF", "\xED\xA0\x80",
+        "\xF4\x90\x80\x80", "\xED\x9F\xBF", "\xF0\x9F\x93\x9E"};
+    std::string lines, found, reports;
+    for (std::size_t i = 0; i < std::size(starts); ++i) {
+        const std::string line = std::string(starts[i]) + " 050-1234567";
+        const std::string number = std::to_string(i + 1);
+        lines += line + "\n";
+        found += "<stdin>:" + number + ": +972501234567\n";
+        if (i < 6) {
+            reports += "<stdin>:" + number + ": read in part: " + excerpt(line) +
+                       " (not UTF-8)\n";
+        }
+    }
+    const CliResult result = run({"extract", "--region", "IL"}, lines);
     EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(result.out, "<stdin>:1: +972501234567\n<stdin>:2: +972527654321\n");
-    EXPECT_EQ(result.err,
-              "<stdin>:1: read in part: caf\\xE9 050-1234567 (not UTF-8)\n"
-              "<stdin>:2: read in part: \\xFF052-7654321\\xFF (not UTF-8)\n");
+    EXPECT_EQ(result.out, found);
+    EXPECT_EQ(result.err, reports);
+    EXPECT_TRUE(reports.starts_with("<stdin>:1: read in part: caf\\xE9 050-1234567 (not UTF-8)\n"));
 }
 
 // Without a header row, the file's byte-order mark goes with the first row written, to each
@@ -107,6 +121,7 @@ TEST_F(CliTest, BadOptionsArgumentsAndFilesAreRefusedBeforeAnyWork) {
     expectError(run({"dedupe", "--type", "mobile", list}), "--type needs --phone");
     expectError(run({"dedupe", "--no-header", list}), "--no-header needs --column");
     expectError(run({"dedupe", "--column", "phone", "--no-header", list}), "from 1, not phone");
+    expectError(run({"dedupe", "--column", "0", "--no-header", list}), "from 1, not 0");
     expectError(run({"dedupe", "--column", "phone", list}), "no column phone in the header");
     expectError(run({"dedupe", "--column", "1", "--delimiter", "\"", list}), "cannot be a quote");
     expectError(run({"dedupe", "--column", "1", "--delimiter", "§", list}), "one byte, not §");
