@@ -211,7 +211,8 @@ TEST_F(NumberOperations, EachItemIsAllOrNothingWhicheverAllocationFails) {
         core.OpenAsTelephoneNumbers("IL", NumberFormat::National);
         controls.log.clear();
     };
-    for (const auto& [notChanged, item] : items) {
+    for (const auto& [message, item] : items) {
+        const std::string notChanged = message;  // a lambda takes no structured binding
         SCOPED_TRACE(notChanged);
         setUp();
         const Strings before = state();
