@@ -4,22 +4,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "base/FileError.h"
+#include "base/TextFileWriter.h"
+
 namespace kelvane {
-
-// A file could not be opened, read or written; what() is the operating system's reason.
-struct FileError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-
-// A file that was opened but could not be read on; what() is the whole sentence,
-// "cannot read NAME: REASON".
-struct ReadFailure : FileError {
-    using FileError::FileError;
-};
 
 // A file read in one go, handed out line by line. Bytes are never converted; a UTF-8
 // byte-order mark at the very start is not part of the first line.
@@ -37,51 +28,6 @@ class TextStream {
   private:
     std::shared_ptr<const std::string> bytes_;
     std::size_t pos_ = 0;
-};
-
-// A file written whole or not at all. The bytes first go to a temporary file, beside the target
-// when its folder may be written, else in $TMPDIR (or /tmp); nothing of the target changes until
-// commit(). Then the temporary file is renamed over the target, and the folder synced, when that
-// keeps everything the target was: one name (no other hard link), its mode, owner, group and
-// extended attributes. Otherwise the new bytes are copied over the target in place: room is
-// reserved first, the old bytes are kept and put back should the copy fail, the length is cut
-// last. Destroyed without a commit, the temporary file is removed and the target is untouched.
-// A target that is a symbolic link is written through (the file it names is replaced); an
-// existing target the user may not write is refused; a new file gets the mode the umask gives.
-//
-// A device, a named pipe and a name of an open stream (/dev/stdout, /dev/stderr, /dev/fd/N) are
-// written directly, as the bytes come, with no temporary file: there is nothing to replace and
-// nothing to put back, and their folder (/dev) is not the user's to write.
-//
-// A failure throws FileError and leaves a file target with exactly its old bytes, with one
-// exception: when the copy in place fails and even putting the old bytes back fails, the message
-// says so and names the temporary file, which is kept and holds the whole new list. A temporary
-// file that cannot be removed is named too, in the error or in commit()'s warning.
-class TextFileWriter {
-  public:
-    explicit TextFileWriter(std::string targetPath);
-    ~TextFileWriter();
-    TextFileWriter(const TextFileWriter&) = delete;
-    TextFileWriter& operator=(const TextFileWriter&) = delete;
-
-    void write(std::string_view bytes);
-    // Puts the new bytes in place. Returns what could not be made sure of once they were in place,
-    // as words that follow "the new list is in place, but": that the folder entry may not survive
-    // a power cut, or that a temporary file is left; empty when nothing.
-    [[nodiscard]] std::string commit();
-
-  private:
-    std::string replaceByRename();
-    void copyInPlace();
-    std::string discard() noexcept;
-
-    std::string targetPath_;
-    std::string folder_;
-    std::string tempPath_;
-    int fd_ = -1;
-    std::uint64_t size_ = 0;
-    bool besideTarget_ = true;
-    bool direct_ = false;
 };
 
 // The thin file layer the list operations reach files through.
@@ -121,8 +67,5 @@ class ReadableFile {
     int fd_ = -1;
     std::uint64_t size_ = 0;
 };
-
-// The operating system's words for errno value `error`.
-std::string systemReason(int error);
 
 }  // namespace kelvane

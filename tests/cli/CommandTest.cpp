@@ -63,8 +63,7 @@ TEST_F(CliTest, ExtractReadsPastBytesThatAreNotUtf8) {
         lines += line + "\n";
         found += "<stdin>:" + number + ": +972501234567\n";
         if (i < 6) {
-            reports += "<stdin>:" + number + ": read in part: " + excerpt(line) +
-                       " (not UTF-8)\n";
+            reports += "<stdin>:" + number + ": read in part: " + excerpt(line) + " (not UTF-8)\n";
         }
     }
     const CliResult result = run({"extract", "--region", "IL"}, lines);
