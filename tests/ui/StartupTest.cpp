@@ -160,12 +160,12 @@ class StartupTest : public QObject {
         QCOMPARE(check({{"WAYLAND_DISPLAY", (runtime.path() / "wayland-0").string()}}, both),
                  std::string("opens"));
         // An X server that answers, after the Wayland display that does not.
-        int free = number + 1;
-        while (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(free))) ++free;
-        const std::string liveX = ":" + std::to_string(free);
+        // Xvfb picks a free display itself, so that runs side by side do not race for one.
         QProcess xServer;
-        xServer.start(QStringLiteral("Xvfb"), {QString::fromStdString(liveX), "-nolisten", "tcp",
-                                               "-screen", "0", "64x64x8"});
+        xServer.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-nolisten", "tcp", "-screen",
+                                               "0", "64x64x8"});
+        QVERIFY(xServer.waitForReadyRead(20000));
+        const std::string liveX = ":" + xServer.readLine().trimmed().toStdString();
         QTRY_COMPARE_WITH_TIMEOUT(check({{"DISPLAY", liveX}, {"WAYLAND_DISPLAY", "gone"}}, both),
                                   std::string("opens"), 20000);
         xServer.terminate();
