@@ -5,7 +5,6 @@
 
 namespace kelvane {
 
-
 std::string systemReason(int error) {
     return std::strerror(error);
 }

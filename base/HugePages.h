@@ -13,8 +13,8 @@ inline constexpr std::size_t kHugePage = std::size_t{2} << 20;
 // Asks the kernel to back the whole 2 MiB pages inside [data, data + bytes) with huge pages.
 // Meant for a large buffer that is allocated but not yet written: its first touch then costs a
 // fault per 2 MiB instead of one per 4 KiB. On a virtual machine those faults dominate filling
-// fresh memory: writing 64 MB took 250-400 ms in 4 KiB pages and 30-70 ms in 2 MiB pages on the
-// machine the window was tuned on. Where the kernel keeps no huge pages nothing changes.
+// fresh memory (bench/README.md has the figures). Where the kernel keeps no huge pages nothing
+// changes.
 inline void adviseHugePages(const void* data, std::size_t bytes) {
     const auto start = reinterpret_cast<std::uintptr_t>(data);
     const std::uintptr_t begin = (start + kHugePage - 1) & ~(kHugePage - 1);

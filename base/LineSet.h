@@ -28,14 +28,8 @@ inline std::uint64_t hashLine(std::string_view line, std::uint64_t seed) {
 // cache line; longer lines are kept aside and found through a hash tag in their slot.
 //
 // Why our own set: a general set of string views must follow each slot to the line's bytes,
-// a second trip to memory that the inline slot spares. Inserting 1,000,000 twelve-digit lines
-// (80% distinct), best of 5, on this project's 2-core machine while it was busy:
-//   this set, reserved                    0.09-0.17 s
-//   this set, slots fetched 16 lines ahead 0.05-0.08 s   (DuplicateFilter::keepEach)
-//   tsl::robin_set<string_view>           0.43-0.51 s
-//   std::unordered_set<string_view>       0.51-0.53 s
-//   absl::flat_hash_set<string_view>      0.53-0.74 s
-// each library set reserved for the lines beforehand.
+// a second trip to memory that the inline slot spares; the general sets we tried took three to
+// five times as long (the figures are in bench/README.md).
 class LineSet {
   public:
     // Where the bytes of an inserted line that does not fit its slot live.

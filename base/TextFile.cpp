@@ -58,7 +58,6 @@ std::string_view TextStream::readLine() {
     return line;
 }
 
-
 std::size_t TextStream::remainingLines() const {
     return countLines(std::string_view(*bytes_).substr(pos_));
 }

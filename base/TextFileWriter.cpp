@@ -16,7 +16,6 @@
 namespace kelvane {
 namespace {
 
-
 mode_t currentUmask() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -34,7 +33,6 @@ std::string throughLinks(std::string path) {
     return resolved.get();
 }
 
-
 std::string temporaryFolder() {
     const char* folder = std::getenv("TMPDIR");
     return folder && *folder ? folder : "/tmp";
@@ -47,7 +45,6 @@ std::string alongWith(std::string told, std::string_view more) {
 }
 
 }  // namespace
-
 
 TextFileWriter::TextFileWriter(std::string targetPath) : targetPath_(std::move(targetPath)) {
     fd_ = duplicateStreamNamed(targetPath_);
@@ -91,11 +88,9 @@ TextFileWriter::TextFileWriter(std::string targetPath) : targetPath_(std::move(t
     if (besideTarget_) ::fchmod(fd_, replacing ? existing.st_mode & 07777 : 0666 & ~currentUmask());
 }
 
-
 TextFileWriter::~TextFileWriter() {
     discard();
 }
-
 
 void TextFileWriter::write(std::string_view bytes) {
     try {
@@ -105,7 +100,6 @@ void TextFileWriter::write(std::string_view bytes) {
         throw FileError(alongWith(error.what(), discard()));
     }
 }
-
 
 std::string TextFileWriter::commit() {
     std::string warning;

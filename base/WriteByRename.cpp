@@ -54,7 +54,6 @@ std::string unsynced(std::string_view step, int error) {
 
 }  // namespace
 
-
 std::string TextFileWriter::replaceByRename() {
     if (::close(std::exchange(fd_, -1)) != 0 ||
         ::rename(tempPath_.c_str(), targetPath_.c_str()) != 0)

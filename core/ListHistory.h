@@ -10,8 +10,8 @@ namespace kelvane {
 
 // The undo history of the number list: a line of whole-list snapshots, each with what went with
 // it on screen, and a place in that line, the step the list stands at now. Whole snapshots rather
-// than edits, because every operation may rewrite every line; a million-number list is some 15 MB
-// a step.
+// than edits, because every operation may rewrite every line; a step costs the list's
+// size (bench/README.md).
 //
 // Guarantees: the bytes handed back are the bytes recorded, shared, never copied. The snapshots
 // hold at most `limitBytes` in all; past that the oldest steps go, first to last, but never the

@@ -31,8 +31,8 @@ struct SearchWindows {
 // numbers of `region`'s country code, as PhoneNumberReader writes them. A byte that is not part
 // of well-formed UTF-8 reads as "?", a character next to which a number is still found.
 //
-// The matcher takes a time that grows with the square of its text's length (400 KB of notes in
-// 5 s, 10 MB in most of an hour): it copies what is left of the text at every candidate. So a long
+// The matcher takes a time that grows with the square of its text's length (figures in
+// bench/README.md): it copies what is left of the text at every candidate. So a long
 // line is searched in windows, each ending on a character that no candidate can hold (most
 // letters, and such ASCII signs as "!", "?", "@", "*", "%"), where the matcher's search starts
 // afresh; each window begins with the character before it, which the matcher looks at before a

@@ -17,10 +17,10 @@ namespace kelvane::phone {
 // 18 bytes a line with its control byte), instead of a string or a 16-byte slot. A lookup costs a
 // hash, the set's group and the line's bytes.
 //
-// Why: dedupe --phone keeps the lines that are not valid numbers whole, and on the 10,000,000-
-// line bench list they are 1,480,000 of its 3,860,000 distinct lines. LineSet, built for speed,
-// keeps its table at most half full of 16-byte slots: 67 MB for them, 100 MB while it doubles;
-// here 19 MB of index and 20 MB of bytes, 48 MB while the index doubles.
+// Why: dedupe --phone keeps the lines that are not valid numbers whole, and on a merged calling
+// list they can be a third of its distinct lines. LineSet, built for speed, keeps its table at
+// most half full of 16-byte slots; here they take less than half of that (make bench, section
+// memory, line dedupe --phone; bench/README.md).
 class PackedLineSet {
   public:
     PackedLineSet();

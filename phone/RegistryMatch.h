@@ -24,8 +24,8 @@ namespace kelvane::phone {
 // and memory grows with the calling list only: an entry costs a number key in two hash tables
 // and a bit.
 //
-// The library costs some 20 microseconds a line, so a registry line goes to it only when it
-// could be one of the list's numbers. A line made of ASCII digits, one leading "+" and the
+// The library's parse is the cost (make bench, section phone), so a registry line goes to it only
+// when it could be one of the list's numbers. A line made of ASCII digits, one leading "+" and the
 // separators " -.()/" could be number N only if its digits end with the last
 // PrefixRewrites::intactDigits(N) digits of N (see there why): one hash table of such tails
 // (with their lengths) says at once, and such a line is let by once every number it could be is

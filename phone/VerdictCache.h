@@ -17,8 +17,8 @@ namespace kelvane::phone {
 // once the ring is full the oldest are written over: first in, first out. An index of 8-byte
 // slots, 8 to a 64-byte set, finds a key's record: a slot holds 24 bits of the key's hash and
 // where the record starts, and the oldest slot of a full set goes to a new key. A lookup costs a
-// hash, one set and the record: the trips to memory of the unbounded table this replaced, which
-// held key, verdict and text apart.
+// hash, one set and the record, where a map that held key, verdict and text apart would cost a
+// trip to memory for each.
 //
 // Why not least recently used: in a merged calling list a number comes back at any distance, so
 // keeping the used ones longer helps little, and the bookkeeping on every hit would cost a write.
@@ -28,10 +28,10 @@ namespace kelvane::phone {
 // 8,883,000 (both simulated at 340,000 verdicts), and keeping every verdict 5,580,000 (in a
 // gigabyte).
 //
-// Why our own: a general map keeps each key and text in memory of its own (the unbounded table
-// took about 200 bytes a verdict, and none of absl's or the standard library's maps has a size
-// limit); here a verdict takes 8 bytes of index and its record, 45 bytes in all on the bench
-// list, so the 16 MiB budget keeps some 340,000.
+// Why our own: a general map keeps each key and text in memory of its own, several times what a
+// verdict takes here, and none of absl's or the standard library's maps has a size limit; here a
+// verdict takes 8 bytes of index and its record (bench/README.md has the figures for the 16 MiB
+// budget).
 class VerdictCache {
   public:
     // A verdict as kept: `text` is the number in the reader's format when valid, the reason

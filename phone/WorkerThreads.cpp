@@ -8,8 +8,8 @@
 namespace kelvane::phone {
 namespace {
 
-// Iterations taken at a time: a judged line costs some 10 microseconds, so a share costs about
-// a tenth of a millisecond, and the shared counter is touched rarely.
+// Iterations taken at a time: a judged line costs the library some microseconds (make bench,
+// section phone), so a share is long beside one touch of the shared counter.
 constexpr std::size_t kShare = 16;
 
 }  // namespace

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program's allocation function: the standard one, except that a large block starts on a
 // huge-page boundary and its whole huge pages are backed as such. The number list's editor takes
-// its text in one block (14 MB for a million numbers) and writes it whole at once; in 4 KiB pages
-// those first writes cost 3,400 page faults and about 40 ms on a virtual machine, in 2 MiB pages
-// a few faults and 5 ms. The blocks are freed by the standard deallocation function, as any other.
+// its text in one block and writes it whole at once, and in 4 KiB pages those first writes cost a
+// page fault each 4 KiB, several times the time of the writes on a virtual machine (figures in
+// bench/README.md). The blocks are freed by the standard deallocation function, as any other.
 #include <stdlib.h>
 
 #include <cstdlib>

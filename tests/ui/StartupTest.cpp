@@ -11,14 +11,14 @@
 #include <set>
 
 #include "ChildProcess.h"
-#include "startup/CommandLine.h"
-#include "startup/DisplayCheck.h"
-#include "ui/Form1.h"
+#include "WindowTesting.h"
 #include "base/HugePages.h"
 #include "core/Module1.h"
+#include "startup/CommandLine.h"
+#include "startup/DisplayCheck.h"
 #include "startup/PlatformPlugins.h"
-#include "WindowTesting.h"
 #include "startup/frmSplash.h"
+#include "ui/Form1.h"
 
 using namespace kelvane;
 using namespace kelvane::testing;
