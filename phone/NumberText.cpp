@@ -8,6 +8,7 @@
 #include <unicode/locid.h>
 
 #include <limits>
+#include <utility>
 
 namespace kelvane::phone {
 namespace {
@@ -47,15 +48,37 @@ std::string formatted(const PhoneNumber& number, const std::string& region, Numb
 
 }  // namespace
 
+struct NumberFinder::Matcher {
+    PhoneNumberMatcher library;
+};
+
+NumberFinder::NumberFinder(std::string_view text, const std::string& region, Leniency leniency,
+                           NumberFormat format)
+    : matcher_(new Matcher{{*PhoneNumberUtil::GetInstance(), std::string(text), region,
+                            libraryLeniency(leniency), std::numeric_limits<int>::max()}}),
+      region_(region),
+      format_(format) {}
+
+NumberFinder::~NumberFinder() = default;
+
+std::optional<std::string> NumberFinder::next() {
+    PhoneNumberMatch match;
+    if (!matcher_->library.HasNext() || !matcher_->library.Next(&match)) return std::nullopt;
+    return formatted(match.number(), region_, format_);
+}
+
 std::vector<std::string> findNumbers(std::string_view text, const std::string& region,
                                      Leniency leniency, NumberFormat format) {
-    PhoneNumberMatcher matcher(*PhoneNumberUtil::GetInstance(), std::string(text), region,
-                               libraryLeniency(leniency), std::numeric_limits<int>::max());
+    NumberFinder finder(text, region, leniency, format);
     std::vector<std::string> numbers;
-    PhoneNumberMatch match;
-    while (matcher.HasNext() && matcher.Next(&match))
-        numbers.push_back(formatted(match.number(), region, format));
+    while (std::optional<std::string> number = finder.next()) numbers.push_back(std::move(*number));
     return numbers;
+}
+
+std::string formatNumber(std::string_view e164, const std::string& region, NumberFormat format) {
+    PhoneNumber number;
+    PhoneNumberUtil::GetInstance()->Parse(std::string(e164), "ZZ", &number);
+    return formatted(number, region, format);
 }
 
 NumberInfo describeNumber(std::string_view line, const std::string& region,

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +25,30 @@ enum class Leniency { Possible, Valid, Strict, Exact };
 // only for numbers of `region`'s country code, as PhoneNumberReader writes them.
 std::vector<std::string> findNumbers(std::string_view text, const std::string& region,
                                      Leniency leniency, NumberFormat format);
+
+// The numbers findNumbers finds, one at a time, so that a caller may stop between two: the
+// library's matcher searches the rest of the text for each, so on a long text one costs a while.
+class NumberFinder {
+  public:
+    NumberFinder(std::string_view text, const std::string& region, Leniency leniency,
+                 NumberFormat format);
+    ~NumberFinder();
+    NumberFinder(const NumberFinder&) = delete;
+    NumberFinder& operator=(const NumberFinder&) = delete;
+
+    // The next number, or nothing once the text is through.
+    std::optional<std::string> next();
+
+  private:
+    struct Matcher;
+    std::unique_ptr<Matcher> matcher_;
+    std::string region_;
+    NumberFormat format_;
+};
+
+// `e164`, a valid number's E.164 text, in `format`: national only for numbers of `region`'s
+// country code, as findNumbers writes them.
+std::string formatNumber(std::string_view e164, const std::string& region, NumberFormat format);
 
 struct NumberInfo {
     bool valid = false;
