@@ -63,7 +63,7 @@ CREATE FUNCTION phone_place(number phone_number, language text DEFAULT 'en') RET
   AS 'MODULE_PATHNAME' LANGUAGE C IMMUTABLE STRICT PARALLEL SAFE COST 100;
 
 -- The numbers in free text, line by line.
-CREATE FUNCTION extract_phones(text text, region text, leniency text DEFAULT 'valid')
+CREATE FUNCTION extract_phones(free_text text, region text, leniency text DEFAULT 'valid')
   RETURNS SETOF phone_number
   AS 'MODULE_PATHNAME' LANGUAGE C IMMUTABLE STRICT PARALLEL SAFE COST 1000 ROWS 4;
 
