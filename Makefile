@@ -10,8 +10,13 @@ PREFIX ?= /usr/local
 
 all: build
 
+# The tests, the packages and the benches also need the PostgreSQL server, for the database
+# extension; `make run` does not, so a desktop user gets no database server.
+DEPS ?=
+test package bench: DEPS = server
+
 deps:
-	@scripts/install-deps
+	@scripts/install-deps $(DEPS)
 
 configure: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS) >/dev/null
@@ -22,13 +27,13 @@ build: configure
 test: build format-check
 	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
-# The C++ sources follow .clang-format: `make format` rewrites them, `make test` fails on any
+# The C and C++ sources follow .clang-format: `make format` rewrites them, `make test` fails on any
 # difference.
 format: deps
-	@git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format -i
+	@git ls-files -z '*.c' '*.cpp' '*.h' | xargs -0 clang-format -i
 
 format-check: deps
-	@git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+	@git ls-files -z '*.c' '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 
 run: build
 	@$(BUILD)/bin/kelvane

@@ -147,8 +147,7 @@ class RowOutput {
 
     void append(std::string_view bytes) {
         if (!out_) return;
-        if (!started_ && !input_.byteOrderMark().empty())
-            out_->appendBytes(input_.byteOrderMark());
+        if (!started_ && !input_.byteOrderMark().empty()) out_->appendBytes(input_.byteOrderMark());
         started_ = true;
         out_->appendBytes(bytes);
     }

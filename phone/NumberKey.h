@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <charconv>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace kelvane::phone {
@@ -15,6 +17,12 @@ inline std::uint64_t numberKey(std::string_view e164) {
         if (c >= '0' && c <= '9') key = key * 10 + static_cast<std::uint64_t>(c - '0');
     }
     return key;
+}
+
+// The E.164 text of the number whose key is `key`.
+inline std::string keyText(std::uint64_t key) {
+    char text[24] = {'+'};
+    return std::string(text, std::to_chars(text + 1, text + sizeof text, key).ptr);
 }
 
 }  // namespace kelvane::phone

@@ -120,6 +120,12 @@ std::size_t contextLength(std::string_view text, std::size_t from) {
 
 }  // namespace
 
+std::string formatNumber(std::string_view e164, const std::string& region, NumberFormat format) {
+    PhoneNumber number;
+    PhoneNumberUtil::GetInstance()->Parse(std::string(e164), "ZZ", &number);
+    return formatted(number, region, format);
+}
+
 std::vector<std::string> findNumbers(std::string_view text, const std::string& region,
                                      Leniency leniency, NumberFormat format,
                                      const SearchWindows& windows) {

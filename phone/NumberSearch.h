@@ -44,6 +44,10 @@ std::vector<std::string> findNumbers(std::string_view text, const std::string& r
                                      Leniency leniency, NumberFormat format,
                                      const SearchWindows& windows = {});
 
+// `e164`, a valid number's E.164 text, in `format`: national only for numbers of `region`'s
+// country code, as findNumbers writes them.
+std::string formatNumber(std::string_view e164, const std::string& region, NumberFormat format);
+
 // The numbers one search of the matcher over the whole of `text` (well-formed UTF-8) finds, in a
 // time that grows with the square of its length. Exposed for the tests.
 std::vector<std::string> findNumbersAtOnce(std::string_view text, const std::string& region,

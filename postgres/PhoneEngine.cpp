@@ -1,0 +1,284 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "postgres/PhoneEngine.h"
+
+#include <array>
+#include <cstdint>
+#include <exception>
+#include <memory>
+#include <new>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "phone/NumberKey.h"
+#include "phone/NumberSearch.h"
+#include "phone/NumberText.h"
+#include "phone/PhoneNumberReader.h"
+#include "phone/Regions.h"
+
+namespace {
+
+using kelvane::NumberFormat;
+using kelvane::phone::Leniency;
+using kelvane::phone::NumberInfo;
+using kelvane::phone::PhoneNumberReader;
+using kelvane::phone::RegionError;
+
+std::string_view view(PhoneText text) {
+    return {text.data, text.size};
+}
+
+// A region code in capitals as the library names it; RegionError when it names none. No code
+// is longer than three characters, so a long text is refused before any copy.
+std::string knownRegion(std::string_view given) {
+    if (given.empty() || given.size() > 3) throw RegionError("unknown region");
+    return kelvane::phone::supportedRegion(given);
+}
+
+std::string capitals(std::string_view text) {
+    std::string upper(text);
+    for (char& c : upper) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return upper;
+}
+
+// What a backend keeps between calls. A reader per region read under lately, each with its
+// verdict cache of VerdictCache::kDefaultBytes (16 MiB, taken as it fills): a fifth region
+// gives up the reader used longest ago, so a backend's caches stay within 4 x 16 MiB.
+class Engine {
+  public:
+    static constexpr std::size_t kReaders = 4;
+
+    // The reader for `given` (any case), or for numbers with their country code only (nothing).
+    PhoneNumberReader& reader(std::optional<std::string_view> given) {
+        std::string region;
+        if (given) {
+            if (given->empty() || given->size() > 3) throw RegionError("unknown region");
+            region = capitals(*given);  // "" is the no-region reader's, and no region's code
+        }
+        Kept* oldest = &readers_[0];
+        for (Kept& kept : readers_) {
+            if (kept.reader && kept.region == region) {
+                kept.used = ++clock_;
+                return *kept.reader;
+            }
+            if (kept.used < oldest->used) oldest = &kept;
+        }
+        // The library reads numbers without a region under "ZZ", which it knows as no region.
+        auto reader = std::make_unique<PhoneNumberReader>(given ? knownRegion(region) : "ZZ",
+                                                          NumberFormat::E164);
+        *oldest = {std::move(region), std::move(reader), ++clock_};
+        return *oldest->reader;
+    }
+
+    // `given` validated, with the last one remembered (the library lists its regions anew on
+    // each check).
+    const std::string& region(std::string_view given) {
+        if (given != checkedGiven_) {
+            checkedRegion_ = knownRegion(given);
+            checkedGiven_ = given;
+        }
+        return checkedRegion_;
+    }
+
+    // What kelvane-cli info tells of the number, with the last one remembered, as a query
+    // asks for the type, region and place of the same number one after the other.
+    const NumberInfo& describe(std::uint64_t key, std::string_view language) {
+        if (!described_ || describedKey_ != key || describedLanguage_ != language) {
+            described_.reset();
+            NumberInfo info = kelvane::phone::describeNumber(kelvane::phone::keyText(key), "ZZ",
+                                                             std::string(language));
+            describedLanguage_ = language;
+            describedKey_ = key;
+            described_ = std::move(info);
+        }
+        return *described_;
+    }
+
+    std::string answer;
+
+  private:
+    struct Kept {
+        std::string region;
+        std::unique_ptr<PhoneNumberReader> reader;
+        std::uint64_t used = 0;
+    };
+    std::array<Kept, kReaders> readers_;
+    std::uint64_t clock_ = 0;
+
+    std::string checkedGiven_, checkedRegion_;
+
+    std::optional<NumberInfo> described_;
+    std::uint64_t describedKey_ = 0;
+    std::string describedLanguage_;
+};
+
+Engine& engine() {
+    static Engine theEngine;
+    return theEngine;
+}
+
+// Runs `work`, turning whatever it throws into a status.
+template <typename Work>
+PhoneStatus guarded(Work&& work) noexcept {
+    try {
+        return work();
+    } catch (const std::bad_alloc&) {
+        return PHONE_NO_MEMORY;
+    } catch (const RegionError&) {
+        return PHONE_BAD_REGION;
+    } catch (const std::exception& failure) {
+        try {
+            engine().answer = failure.what();
+        } catch (...) {
+            return PHONE_NO_MEMORY;
+        }
+        return PHONE_FAILED;
+    } catch (...) {
+        return PHONE_FAILED;
+    }
+}
+
+PhoneStatus answer(std::string_view text) {
+    engine().answer = text;
+    return PHONE_OK;
+}
+
+std::optional<NumberFormat> formatNamed(std::string_view name) {
+    if (name == "e164") return NumberFormat::E164;
+    if (name == "international") return NumberFormat::International;
+    if (name == "national") return NumberFormat::National;
+    if (name == "rfc3966") return NumberFormat::Rfc3966;
+    return std::nullopt;
+}
+
+std::optional<Leniency> leniencyNamed(std::string_view name) {
+    if (name == "possible") return Leniency::Possible;
+    if (name == "valid") return Leniency::Valid;
+    if (name == "strict") return Leniency::Strict;
+    if (name == "exact") return Leniency::Exact;
+    return std::nullopt;
+}
+
+// A language as kelvane-cli info takes it from the locale: two or three letters (ISO 639).
+bool isLanguage(std::string_view code) {
+    if (code.size() < 2 || code.size() > 3) return false;
+    for (const char c : code) {
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+struct PhoneFinder {
+    std::string_view rest;  // the lines not searched yet
+    std::string region;
+    Leniency leniency;
+    std::vector<std::string> found;  // in the line searched last, not handed out yet
+    std::size_t next = 0;
+};
+
+extern "C" {
+
+PhoneText engine_answer(void) {
+    const std::string& text = engine().answer;
+    return {text.data(), text.size()};
+}
+
+PhoneStatus engine_parse(PhoneText line, PhoneText region, uint64_t* key) {
+    return guarded([&] {
+        PhoneNumberReader& reader =
+            engine().reader(region.data ? std::optional(view(region)) : std::nullopt);
+        const kelvane::phone::NumberVerdict& verdict = reader.read(view(line));
+        if (!verdict.valid) {
+            answer(verdict.reason);
+            return PHONE_NOT_VALID;
+        }
+        *key = kelvane::phone::numberKey(verdict.text);
+        return PHONE_OK;
+    });
+}
+
+PhoneStatus engine_region_code(PhoneText region) {
+    return guarded([&] { return answer(knownRegion(view(region))); });
+}
+
+PhoneStatus engine_check_key(uint64_t key) {
+    return guarded([&] {
+        // Only a valid number's own E.164 digits read back as the same key.
+        const kelvane::phone::NumberVerdict& verdict =
+            engine().reader(std::nullopt).read(kelvane::phone::keyText(key));
+        return verdict.valid && kelvane::phone::numberKey(verdict.text) == key ? PHONE_OK
+                                                                               : PHONE_NOT_VALID;
+    });
+}
+
+PhoneStatus engine_format(uint64_t key, PhoneText format, PhoneText region) {
+    return guarded([&] {
+        const std::optional<NumberFormat> chosen = formatNamed(view(format));
+        if (!chosen) return PHONE_BAD_FORMAT;
+        if (!region.data && *chosen == NumberFormat::National) return PHONE_NEEDS_REGION;
+        const std::string code = region.data ? engine().region(view(region)) : std::string();
+        return answer(kelvane::phone::formatNumber(kelvane::phone::keyText(key), code, *chosen));
+    });
+}
+
+PhoneStatus engine_type_name(uint64_t key) {
+    return guarded(
+        [&] { return answer(kelvane::phone::typeName(engine().describe(key, "en").type)); });
+}
+
+PhoneStatus engine_region_name(uint64_t key) {
+    return guarded([&] { return answer(engine().describe(key, "en").region); });
+}
+
+PhoneStatus engine_place(uint64_t key, PhoneText language) {
+    return guarded([&] {
+        if (!isLanguage(view(language))) return PHONE_BAD_LANGUAGE;
+        return answer(engine().describe(key, view(language)).place);
+    });
+}
+
+PhoneStatus engine_finder_start(PhoneText text, PhoneText region, PhoneText leniency,
+                                PhoneFinder** finder) {
+    return guarded([&] {
+        const std::optional<Leniency> chosen = leniencyNamed(view(leniency));
+        if (!chosen) return PHONE_BAD_LENIENCY;
+        std::string_view lines = view(text);
+        // As kelvane-cli reads a file: a byte-order mark at the very start is not text.
+        if (lines.starts_with("\xEF\xBB\xBF")) lines.remove_prefix(3);
+        *finder = new PhoneFinder{lines, engine().region(view(region)), *chosen, {}, 0};
+        return PHONE_OK;
+    });
+}
+
+PhoneStatus engine_finder_step(PhoneFinder* finder, int* found, uint64_t* key) {
+    return guarded([&] {
+        *found = 0;
+        if (finder->next < finder->found.size()) {
+            *key = kelvane::phone::numberKey(finder->found[finder->next++]);
+            *found = 1;
+            return PHONE_OK;
+        }
+        if (finder->rest.empty()) return PHONE_DONE;
+        // LF or CR LF ends a line, as kelvane-cli's reader has it.
+        const std::size_t end = finder->rest.find('\n');
+        std::string_view line = finder->rest.substr(0, end);
+        finder->rest.remove_prefix(end == std::string_view::npos ? finder->rest.size() : end + 1);
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        // A line is searched in windows, in a time that grows with its length only.
+        finder->found =
+            kelvane::phone::findNumbers(line, finder->region, finder->leniency, NumberFormat::E164);
+        finder->next = 0;
+        return PHONE_OK;
+    });
+}
+
+void engine_finder_end(PhoneFinder* finder) {
+    delete finder;
+}
+
+}  // extern "C"
