@@ -84,7 +84,7 @@ TEST_F(CliTest, WithoutAHeaderTheByteOrderMarkStartsEachOutput) {
 // A number the except lists hold is excepted whatever its kind, one number a line or in a
 // column, the lists taken first or read as a registry.
 TEST_F(CliTest, ExceptedComesBeforeOtherTypesInLinesAndColumns) {
-    const std::string list = "050-1234567\n052-7654321\n03-6123456\n";
+    const std::string list = "050-1234567\r\n052-7654321\r\n03-6123456\r\n";
     folder_.write("list.txt", list);
     folder_.write("list.csv", list);
     folder_.write("except", "0501234567\n");
