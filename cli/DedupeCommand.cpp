@@ -1,97 +1,118 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/DedupeCommand.h"
 
-#include <cstdint>
+#include <string>
+#include <vector>
 
 #include "base/DuplicateFilter.h"
-#include "base/LineStream.h"
-#include "cli/ColumnCommands.h"
 #include "cli/CommandError.h"
+#include "cli/CsvRows.h"
 #include "cli/DedupeRun.h"
-#include "cli/ListOutput.h"
+#include "cli/LineRows.h"
 #include "cli/RowFilter.h"
+#include "cli/RowOutput.h"
 #include "phone/ListRules.h"
+#include "phone/NumberKey.h"
 #include "phone/PhoneDuplicateFilter.h"
-#include "phone/PhoneNumberReader.h"
 #include "phone/RegistryMatch.h"
-#include "phone/TypeFilter.h"
 
 namespace kelvane::cli {
 namespace {
 
-// Sends each line to `kept` or `removed`: a line that matches one `excepted` took is removed
-// whatever came before it.
-template <typename Filter>
-DedupeTally sortLines(LineStream& lines, Filter& filter, const Filter* excepted, ListOutput& kept,
-                      ListOutput* removed) {
+// Sends each row to the kept or the removed output, the except lists taken first into `excepted`
+// (whole: a number they hold is excepted whatever its kind).
+template <typename Rows, typename Filter>
+DedupeTally sortRows(DedupeRun& run, Rows& rows, Filter& filter, Filter& excepted) {
+    run.takeExceptLists(excepted);
+    RowFilter sorting(filter, run.reader ? &*run.reader : nullptr, run.types, Rows::kKeepsEmpty);
+    const RowFilter exceptedRows(excepted, nullptr, run.types, Rows::kKeepsEmpty);
+    RowOutput kept(&*run.kept, rows), removed(run.removed.get(), rows);
     DedupeTally tally;
-    std::vector<std::string_view> batch;
-    while (lines.nextLines(batch)) {
-        tally.lines += batch.size();
+    while (rows.next()) {
+        if (!rows.header().empty()) {
+            kept.append(rows.header());
+            removed.append(rows.header());
+        }
+        tally.lines += rows.values().size();
+        const std::span<const std::string_view> raws = rows.raws();
+        std::size_t i = 0;
         tally.excepted += phone::sortBlock(
-            batch, filter, excepted, [&](std::string_view line) { kept.appendLine(line); },
-            [&](std::string_view line) {
-                if (removed) removed->appendLine(line);
-            });
+            rows.values(), sorting, run.options.exceptLists.empty() ? nullptr : &exceptedRows,
+            [&](std::string_view) { kept.append(raws[i++]); },
+            [&](std::string_view) { removed.append(raws[i++]); });
     }
-    tally.kept = filter.keptCount();
+    tally.kept = sorting.keptCount();
+    tally.empty = sorting.emptyCount();
+    tally.otherTypes = sorting.otherTypeCount();
     return tally;
 }
 
-// What sortLines gives with a PhoneDuplicateFilter that took every line of the except lists
-// first, but with the input judged first and the except lists (registries, maybe through a pipe)
-// only read once through a RegistryMatch, so that memory grows with the input only.
-DedupeTally scrubLines(DedupeRun& run, LineStream& lines) {
+// What sortRows gives with a PhoneDuplicateFilter, but with the rows judged and held first and
+// the except lists (registries, maybe through a pipe) only read once through a RegistryMatch, so
+// that memory grows with the input only.
+template <typename Rows>
+DedupeTally scrubRows(DedupeRun& run, Rows& rows) {
     phone::RegistryMatch match(run.region, run.options.threads);
     std::vector<phone::RegistryMatch::Entry> entries;
+    std::vector<bool> otherKind;
     HeldLines held;
-    std::vector<std::string_view> batch;
-    while (lines.nextLines(batch)) {
-        for (const std::string_view line : batch) held.append(line);
-        match.enterBlock(*run.reader, batch, entries, [&run](const phone::NumberVerdict& verdict) {
-            return !run.types.keeps(verdict.type);
-        });
+    std::string header;  // its view goes with the next batch
+    while (rows.next()) {
+        if (!rows.header().empty()) header = rows.header();
+        const std::span<const std::string_view> values = rows.values(), raws = rows.raws();
+        run.reader->readAhead(values);
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            held.append(raws[i]);
+            if (Rows::kKeepsEmpty && values[i].empty()) {
+                entries.push_back(kAlwaysKept);
+                otherKind.push_back(false);
+                continue;
+            }
+            const phone::NumberVerdict& verdict = run.reader->read(values[i]);
+            entries.push_back(verdict.valid ? match.enterNumber(phone::numberKey(verdict.text))
+                                            : match.enterText(values[i]));
+            otherKind.push_back(verdict.valid && !run.types.keeps(verdict.type));
+        }
     }
     run.scanRegistries(match);
+    RowOutput kept(&*run.kept, rows), removed(run.removed.get(), rows);
+    if (!header.empty()) {
+        kept.append(header);
+        removed.append(header);
+    }
     return sortHeld(
-        held, entries, match, [](std::size_t) { return false; },
-        [&](std::string_view line) { run.kept->appendLine(line); },
-        [&](std::string_view line) {
-            if (run.removed) run.removed->appendLine(line);
-        });
+        held, entries, match, [&](std::size_t i) { return otherKind[i]; },
+        [&](std::string_view row) { kept.append(row); },
+        [&](std::string_view row) { removed.append(row); });
+}
+
+template <typename Rows>
+void dedupeRows(DedupeRun& run, Rows& rows) {
+    DedupeTally tally;
+    if (run.scrubs()) {
+        tally = scrubRows(run, rows);
+    } else if (run.reader) {
+        phone::PhoneDuplicateFilter filter(*run.reader), excepted(*run.reader);
+        tally = sortRows(run, rows, filter, excepted);
+    } else {
+        DuplicateFilter filter(run.options.width, LineSet::Storage::Copied);
+        DuplicateFilter excepted(run.options.width, LineSet::Storage::Copied);
+        tally = sortRows(run, rows, filter, excepted);
+    }
+    run.finish(tally, Rows::kKeepsEmpty);
 }
 
 }  // namespace
 
 int runDedupe(const DedupeOptions& options) {
-    if (!options.columns.column.empty()) return runDedupeColumn(options);
     DedupeRun run(options);
-    LineStream lines(run.input.fd(), run.input.name(), 1 << 20,
-                     [&run](std::uint64_t done) { run.progress.update(done); });
-    const auto sort = [&](auto& filter, auto& excepted) {
-        run.takeExceptLists(excepted);
-        return sortLines(lines, filter, options.exceptLists.empty() ? nullptr : &excepted,
-                         *run.kept, run.removed.get());
-    };
-    DedupeTally tally;
-    phone::PhoneNumberReader* reader = run.reader ? &*run.reader : nullptr;
-    if (run.scrubs()) {
-        tally = scrubLines(run, lines);
-    } else if (reader && !run.types.keepsAll()) {
-        phone::PhoneDuplicateFilter filter(*reader), excepted(*reader);
-        RowFilter typed(filter, reader, run.types, false),
-            typedExcepted(excepted, reader, run.types, false);
-        tally = sort(typed, typedExcepted);
-        tally.otherTypes = typed.otherTypeCount();
-    } else if (reader) {
-        phone::PhoneDuplicateFilter filter(*reader), excepted(*reader);
-        tally = sort(filter, excepted);
+    if (!options.columns.column.empty()) {
+        CsvRows rows(run.input, options.columns, run.progress);
+        dedupeRows(run, rows);
     } else {
-        DuplicateFilter filter(options.width, LineSet::Storage::Copied);
-        DuplicateFilter excepted(options.width, LineSet::Storage::Copied);
-        tally = sort(filter, excepted);
+        LineRows rows(run.input, run.progress);
+        dedupeRows(run, rows);
     }
-    run.finish(tally, false);
     return kExitOk;
 }
 

@@ -105,11 +105,10 @@ class HeldLines {
 };
 
 // Hands each held line, by its entry, to `kept(line)` or `removed(line)`, as the duplicate rule
-// does when the registries' lines come first: the first line of an entry the registries do not
-// hold is kept. An entry of kAlwaysKept (a row without a number) is kept and counted as empty;
-// kSetAside is removed as of another kind, and so is a line the registries do not hold for which
-// `otherKind(i)` is true.
-inline constexpr phone::RegistryMatch::Entry kAlwaysKept = phone::RegistryMatch::kSetAside - 1;
+// does when the registries' lines come first: a line the registries hold is excepted, else one
+// for which `otherKind(i)` is true is of another kind, else the first line of an entry is kept.
+// An entry of kAlwaysKept (a row without a number) is kept and counted as empty.
+inline constexpr phone::RegistryMatch::Entry kAlwaysKept = UINT32_MAX;
 
 template <typename OtherKind, typename Kept, typename Removed>
 DedupeTally sortHeld(const HeldLines& held, const std::vector<phone::RegistryMatch::Entry>& entries,
@@ -121,16 +120,17 @@ DedupeTally sortHeld(const HeldLines& held, const std::vector<phone::RegistryMat
     using Fate = phone::ListSorter::Fate;
     for (std::size_t i = 0; i < held.size(); ++i) {
         const bool always = entries[i] == kAlwaysKept;
-        Fate fate = always ? Fate::Kept : sorter.next(entries[i]);
-        if (fate != Fate::Listed && otherKind(i)) fate = Fate::SetAside;
-        if (fate == Fate::Kept) {
+        const Fate fate = always ? Fate::Kept : sorter.next(entries[i]);
+        if (fate == Fate::Listed) {
+            ++tally.excepted;
+        } else if (otherKind(i)) {
+            ++tally.otherTypes;
+        } else if (fate == Fate::Kept) {
             kept(held[i]);
             ++tally.kept;
             tally.empty += always;
             continue;
         }
-        if (fate == Fate::Listed) ++tally.excepted;
-        if (fate == Fate::SetAside) ++tally.otherTypes;
         removed(held[i]);
     }
     return tally;

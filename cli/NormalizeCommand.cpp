@@ -1,36 +1,48 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/NormalizeCommand.h"
 
-#include <cstdint>
 #include <string_view>
-#include <vector>
 
-#include "base/LineStream.h"
-#include "cli/ColumnCommands.h"
+#include "cli/CsvRows.h"
+#include "cli/LineRows.h"
 #include "cli/NormalizeRun.h"
+#include "cli/RowOutput.h"
 #include "phone/ListRules.h"
 
 namespace kelvane::cli {
-int runNormalize(const NormalizeOptions& options) {
-    if (!options.columns.column.empty()) return runNormalizeColumn(options);
-    NormalizeRun run(options);
-    LineStream lines(run.input.fd(), run.input.name(), 1 << 20,
-                     [&run](std::uint64_t done) { run.progress.update(done); });
-    std::uint64_t lineNumber = 0;
-    std::vector<std::string_view> batch;
-    while (lines.nextLines(batch)) {
-        phone::readBlock(run.reader, batch,
-                         [&](std::string_view line, const phone::NumberVerdict& verdict) {
-                             ++lineNumber;
+namespace {
+
+template <typename Rows>
+int normalizeRows(NormalizeRun& run, Rows& rows, bool keepInvalid) {
+    RowOutput out(&run.out, rows);
+    while (rows.next()) {
+        if (!rows.header().empty()) out.append(rows.header());
+        std::size_t i = 0;
+        phone::readBlock(run.reader, rows.values(),
+                         [&](std::string_view text, const phone::NumberVerdict& verdict) {
+                             const std::size_t row = i++;
                              if (verdict.valid && run.types.keeps(verdict.type)) {
-                                 run.out.appendLine(verdict.text);
+                                 rows.writeNumber(out, row, verdict.text);
                                  ++run.written;
-                             } else {
-                                 run.reportNotWritten(lineNumber, line, verdict);
+                                 return;
                              }
+                             run.reportNotWritten(rows.lineNumber(row), text, verdict);
+                             if (!verdict.valid && keepInvalid) out.append(rows.raws()[row]);
                          });
     }
-    return run.finish("line", "lines");
+    return run.finish(Rows::kOne, Rows::kMany);
+}
+
+}  // namespace
+
+int runNormalize(const NormalizeOptions& options) {
+    NormalizeRun run(options);
+    if (!options.columns.column.empty()) {
+        CsvRows rows(run.input, options.columns, run.progress);
+        return normalizeRows(run, rows, options.keepInvalid);
+    }
+    LineRows rows(run.input, run.progress);
+    return normalizeRows(run, rows, options.keepInvalid);
 }
 
 }  // namespace kelvane::cli

@@ -231,8 +231,7 @@ void Form1Core::StrikeNumbersListedIn(const std::string& listPath, const std::st
             std::vector<RegistryMatch::Entry> entries;
             Block block;
             for (std::size_t pos = byteOrderMarkLength(list); nextBlock(list, pos, block);) {
-                match.enterBlock(reader, block, entries,
-                                 [](const NumberVerdict&) { return false; });
+                match.enterBlock(reader, block, entries);
                 pacer.yieldWhenDue(static_cast<std::uint32_t>(block.size()));
             }
             LineStream registry(listed->fd(), path);

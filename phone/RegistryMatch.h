@@ -35,8 +35,6 @@ namespace kelvane::phone {
 class RegistryMatch {
   public:
     using Entry = std::uint32_t;
-    // A line that stays out of the match (a valid number of a kind not asked for).
-    static constexpr Entry kSetAside = UINT32_MAX;
 
     // `region`: the one both lists are read under, as PhoneNumberReader takes it; `threads`: the
     // most that judge registry lines at once (0: the machine's count).
@@ -49,15 +47,12 @@ class RegistryMatch {
     Entry enterText(std::string_view line);
 
     // Judges the block of the calling list on several threads with `reader` (which writes E.164)
-    // and appends each line's entry to `entries`; a valid number for which `setAside(verdict)` is
-    // true gets kSetAside.
-    template <typename SetAside>
+    // and appends each line's entry to `entries`.
     void enterBlock(PhoneNumberReader& reader, std::span<const std::string_view> block,
-                    std::vector<Entry>& entries, SetAside&& setAside) {
+                    std::vector<Entry>& entries) {
         readBlock(reader, block, [&](std::string_view line, const NumberVerdict& verdict) {
-            entries.push_back(!verdict.valid      ? enterText(line)
-                              : setAside(verdict) ? kSetAside
-                                                  : enterNumber(numberKey(verdict.text)));
+            entries.push_back(verdict.valid ? enterNumber(numberKey(verdict.text))
+                                            : enterText(line));
         });
     }
 
@@ -98,12 +93,11 @@ class RegistryMatch {
 // it; a listed entry's lines are all removed as listed.
 class ListSorter {
   public:
-    enum class Fate { Kept, Listed, Repeated, SetAside };
+    enum class Fate { Kept, Listed, Repeated };
 
     explicit ListSorter(const RegistryMatch& match) : match_(match) {}
 
     Fate next(RegistryMatch::Entry entry) {
-        if (entry == RegistryMatch::kSetAside) return Fate::SetAside;
         const bool first = entry == firstUnseen_;
         if (first) ++firstUnseen_;
         return match_.listed(entry) ? Fate::Listed : first ? Fate::Kept : Fate::Repeated;

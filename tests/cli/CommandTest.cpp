@@ -94,6 +94,31 @@ TEST_F(CliTest, WithoutAHeaderTheByteOrderMarkStartsEachOutput) {
     }
 }
 
+// A number the except lists hold is excepted whatever its kind, one number a line or in a
+// column, the lists taken first or read as a registry.
+TEST_F(CliTest, ExceptedComesBeforeOtherTypesInLinesAndColumns) {
+    const std::string list = "050-1234567\r\n052-7654321\r\n03-6123456\r\n";
+    folder_.write("list.txt", list);
+    folder_.write("list.csv", "phone\r\n" + list);
+    folder_.write("except", "0501234567\n");
+    folder_.write("registry", "0501234567\n" + std::string(100, '\n'));
+    for (const std::string except : {"except", "registry"}) {
+        for (const std::string file : {"list.txt", "list.csv"}) {
+            std::vector<std::string> args{"dedupe",     "--phone",  "IL",   "--type",
+                                          "fixed-line", "--except", except, file};
+            const bool csv = file == "list.csv";
+            if (csv) args.insert(args.end() - 1, {"--column", "phone"});
+            const CliResult result = run(args);
+            EXPECT_EQ(result.out, (csv ? "phone\r\n" : "") + std::string("03-6123456\r\n"))
+                << except << file;
+            EXPECT_TRUE(
+                result.err.starts_with("Duplicates Found   0  Of Total:   3  Excepted:   1"
+                                       "  Other Types:   1"))
+                << except << file << result.err;
+        }
+    }
+}
+
 // Exit 2, nothing on standard output, and one line on standard error that names the problem.
 void expectError(const CliResult& result, const std::string& words) {
     EXPECT_EQ(result.exitCode, 2) << result.err;

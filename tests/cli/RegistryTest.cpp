@@ -118,7 +118,8 @@ struct Scrubbed {
 };
 
 // The rule as it was when every line of the registry was judged: all of them taken into a
-// duplicate filter first, a number of a kind not kept set aside on either side.
+// duplicate filter first; a line of the list they hold is excepted whatever its kind, else a
+// number of a kind not kept is set aside.
 Scrubbed judgingEveryLine(const std::string& region, const std::vector<std::string>& registry,
                           const std::vector<std::string>& list, std::string_view types) {
     const phone::TypeFilter kinds(types);
@@ -128,8 +129,7 @@ Scrubbed judgingEveryLine(const std::string& region, const std::vector<std::stri
         return verdict.valid && !kinds.keeps(verdict.type);
     };
     PhoneDuplicateFilter filter(reader), excepted(reader);
-    for (const std::string& line : registry)
-        if (!setAside(line)) excepted.keep(line);
+    for (const std::string& line : registry) excepted.keep(line);
     Scrubbed scrubbed;
     std::size_t listed = 0, otherTypes = 0, repeated = 0;
     for (const std::string& line : list) {
