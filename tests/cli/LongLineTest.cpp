@@ -29,21 +29,14 @@ std::string notePiece(std::mt19937& random) {
         "ſ",    "!",    "?",    "*",    "%",     "$",   "€",   "@",    ";",    ",",
         "/",    "-",    "\t",   "tel:", "#",     "(",   ")",   "ー",   "ext=", "ＥＸＴ"};
     std::string piece;
-    switch (random() % 8) {
-        case 0:
-            for (std::size_t n = random() % 300 + 1; n > 0; --n) piece += char('0' + random() % 10);
-            return piece;
-        case 1:
-            for (std::size_t n = random() % 20; n > 0; --n)
-                piece.append(kNumbers[random() % 3]) += ' ';
-            return piece;
-        case 2:
-        case 3:
-        case 4:
-            return kNumbers[random() % kNumbers.size()];
-        default:
-            return std::string(kWords[random() % std::size(kWords)]);
-    }
+    const auto kind = random() % 8;
+    if (kind == 0)
+        for (std::size_t n = random() % 300 + 1; n > 0; --n) piece += char('0' + random() % 10);
+    if (kind == 1)
+        for (std::size_t n = random() % 20; n > 0; --n) piece.append(kNumbers[random() % 3]) += ' ';
+    if (kind < 2) return piece;
+    return kind < 5 ? kNumbers[random() % kNumbers.size()]
+                    : std::string(kWords[random() % std::size(kWords)]);
 }
 
 // Lines of notes up to 50 KB, each piece next to the one before or a blank away from it.
