@@ -25,6 +25,8 @@ namespace fs = std::filesystem;
 enum class Writer { Save, SaveRemoved, CliOutput, CliRemoved };
 // New and Renamed are replaced by a rename, the Copied ones (with a second name) in place.
 enum class Target { New, Renamed, CopiedShorter, CopiedLonger, Pipe };
+constexpr const char* kWriters[] = {"Save", "SaveRemovedLinesAs", "CliOutput", "CliRemoved"};
+constexpr const char* kTargets[] = {"New", "Renamed", "CopiedShorter", "CopiedLonger", "Pipe"};
 
 std::string numbers(int first, int count, const char* lineBreak) {
     std::string list;
@@ -236,10 +238,6 @@ INSTANTIATE_TEST_SUITE_P(
                        ::testing::Values(Target::New, Target::Renamed, Target::CopiedShorter,
                                          Target::CopiedLonger, Target::Pipe)),
     [](const auto& info) {
-        constexpr const char* kWriters[] = {"Save", "SaveRemovedLinesAs", "CliOutput",
-                                            "CliRemoved"};
-        constexpr const char* kTargets[] = {"New", "Renamed", "CopiedShorter", "CopiedLonger",
-                                            "Pipe"};
         return std::string(kWriters[int(std::get<0>(info.param))]) +
                kTargets[int(std::get<1>(info.param))];
     });
