@@ -2,6 +2,7 @@
 #include <random>
 
 #include "CliRun.h"
+#include "LineModel.h"
 #include "phone/NumberSearch.h"
 
 namespace kelvane::testing {
@@ -11,32 +12,13 @@ using phone::Leniency;
 
 // Numbers written many ways, extensions after every separator and label, and what the matcher
 // must pass over: a time, a date, pages.
-constexpr std::string_view kNumbers[] = {"050-1234567",
-                                         "+972 50 123 4567",
-                                         "(03) 612-3456",
-                                         "0501234567 ext. 12",
-                                         "03-6123456\text:12",
-                                         "050-1234567,~7",
-                                         "+972501234567;ext=34",
-                                         "050 123 4567 #12",
-                                         "03-6123456 anexo 5",
-                                         "050-1234567 int 3",
-                                         "(050) 1234567 extensión 8",
-                                         "050-1234567 EXTENSION 5",
-                                         "03-6123456 ANEXO 7",
-                                         "050-1234567 INT 3",
-                                         "052-765-4321 x 9",
-                                         "*1234",
-                                         "+1 212-555-0123",
-                                         "+44 20 7946 0123",
-                                         "０５０１２３４５６７",
-                                         "٠٥٠١٢٣٤٥٦٧",
-                                         "0501234567/0527654321",
-                                         "1-800-FLOWERS",
-                                         "2012-01-02 08:00",
-                                         "3/10/2011",
-                                         "211-227 (2003)",
-                                         "12:45"};
+const std::vector<std::string> kNumbers = modelLines(
+    "050-1234567\n+972 50 123 4567\n(03) 612-3456\n0501234567 ext. 12\n03-6123456\text:12\n"
+    "050-1234567,~7\n+972501234567;ext=34\n050 123 4567 #12\n03-6123456 anexo 5\n"
+    "050-1234567 int 3\n(050) 1234567 extensión 8\n050-1234567 EXTENSION 5\n"
+    "03-6123456 ANEXO 7\n050-1234567 INT 3\n052-765-4321 x 9\n*1234\n+1 212-555-0123\n"
+    "+44 20 7946 0123\n０５０１２３４５６７\n٠٥٠١٢٣٤٥٦٧\n0501234567/0527654321\n1-800-FLOWERS\n"
+    "2012-01-02 08:00\n3/10/2011\n211-227 (2003)\n12:45\n");
 
 // A piece of notes: a number written one of many ways, or what the matcher must pass over; a
 // word that ends the matcher's candidates or may be part of one; a run of digits; or a few
@@ -47,21 +29,14 @@ std::string notePiece(std::mt19937& random) {
         "ſ",    "!",    "?",    "*",    "%",     "$",   "€",   "@",    ";",    ",",
         "/",    "-",    "\t",   "tel:", "#",     "(",   ")",   "ー",   "ext=", "ＥＸＴ"};
     std::string piece;
-    switch (random() % 8) {
-        case 0:
-            for (std::size_t n = random() % 300 + 1; n > 0; --n) piece += char('0' + random() % 10);
-            return piece;
-        case 1:
-            for (std::size_t n = random() % 20; n > 0; --n)
-                piece.append(kNumbers[random() % 3]) += ' ';
-            return piece;
-        case 2:
-        case 3:
-        case 4:
-            return std::string(kNumbers[random() % std::size(kNumbers)]);
-        default:
-            return std::string(kWords[random() % std::size(kWords)]);
-    }
+    const auto kind = random() % 8;
+    if (kind == 0)
+        for (std::size_t n = random() % 300 + 1; n > 0; --n) piece += char('0' + random() % 10);
+    if (kind == 1)
+        for (std::size_t n = random() % 20; n > 0; --n) piece.append(kNumbers[random() % 3]) += ' ';
+    if (kind < 2) return piece;
+    return kind < 5 ? kNumbers[random() % kNumbers.size()]
+                    : std::string(kWords[random() % std::size(kWords)]);
 }
 
 // Lines of notes up to 50 KB, each piece next to the one before or a blank away from it.
@@ -73,7 +48,7 @@ TEST(NumberSearch, WindowsFindWhatOneSearchOfTheWholeLineFinds) {
         const std::size_t size = random() % (50 << 10);
         std::string line;
         if (round < 4)
-            for (const std::string_view number : kNumbers) line.append(number) += " Dana ";
+            for (const std::string& number : kNumbers) line.append(number) += " Dana ";
         for (std::string piece; line.size() + piece.size() <= size; line += piece)
             piece = notePiece(random) + (random() % 3 ? " " : "");
         // Each leniency, in the formats that keep an extension.
@@ -95,44 +70,18 @@ TEST(NumberSearch, WindowsFindWhatOneSearchOfTheWholeLineFinds) {
 // their last 10 digits make only when read from their start, which windows ending on the words
 // around them read whole.
 TEST(NumberSearch, ALongStretchThatNoCharacterEndsIsReadOnFromTheLastNumberFound) {
-    static constexpr std::string_view kHeld[] = {"050-1234567",
-                                                 "+972 50 123 4567",
-                                                 "(03) 612-3456",
-                                                 "0501234567",
-                                                 "052 765 4321",
-                                                 "03-6123456",
-                                                 "1234",
-                                                 "12",
-                                                 "5",
-                                                 "(050)1234567",
-                                                 "+972-50-1234567",
-                                                 "050.123.4567",
-                                                 "00972501234567",
-                                                 "0501234567 ext 5",
-                                                 "0501234567 x5",
-                                                 "050 1234567#",
-                                                 "0501234567,,5",
-                                                 "0501234567;ext=5",
-                                                 "~",
-                                                 ".",
-                                                 "-",
-                                                 "/",
-                                                 "(",
-                                                 ")",
-                                                 "[",
-                                                 "]",
-                                                 "+",
-                                                 " ",
-                                                 " - ",
-                                                 "--",
-                                                 ":"};
+    static const std::vector<std::string> kHeld = modelLines(
+        "050-1234567\n+972 50 123 4567\n(03) 612-3456\n0501234567\n052 765 4321\n03-6123456\n"
+        "1234\n12\n5\n(050)1234567\n+972-50-1234567\n050.123.4567\n00972501234567\n"
+        "0501234567 ext 5\n0501234567 x5\n050 1234567#\n0501234567,,5\n0501234567;ext=5\n"
+        "~\n.\n-\n/\n(\n)\n[\n]\n+\n \n - \n--\n:\n");
     static constexpr std::string_view kSeparators[] = {" ", "",  "-", "/", ".", " / ", "  ",
                                                        "(", ")", ",", ":", "~", "+"};
     std::mt19937 random(7);
     for (int round = 0; round < 6; ++round) {
         std::string line;
         while (line.size() < 3000) {
-            line.append(kHeld[random() % std::size(kHeld)])
+            line.append(kHeld[random() % kHeld.size()])
                 .append(kSeparators[random() % std::size(kSeparators)]);
         }
         for (int leniency = 0; leniency < 4; ++leniency) {

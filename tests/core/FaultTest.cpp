@@ -72,21 +72,16 @@ TEST_F(Faults, OddFilesAreReadAsBytesAndStopTheLoadAtTheirFirstLine) {
     while (digits.size() < 20'000'000) digits += "447912345678";
     std::string nuls;
     for (int i = 0; i < 60; ++i) nuls += "\\x00";
+    const std::string bom = "\xEF\xBB\xBF";
     const std::pair<std::string, std::string> cases[] = {
         // the bytes, and why the load stops
         {"", ""},
-        {"\xEF\xBB\xBF", ""},
-        {"\xEF\xBB\xBF"
-         "447912345678\r\n",
-         ""},
+        {bom, ""},
+        {bom + "447912345678\r\n", ""},
         {digits + "\r\n" + digits.substr(0, 12), ""},
         {digits + "x", "Line 1 is not a number: \"" + digits.substr(0, 60) + "...\""},
         {std::string(100, '\0'), "Line 1 is not a number: \"" + nuls + "...\""},
-        {"\xFF\xFE"
-         "1\0"
-         "2\0\r\0\n\0"
-         "3\0"
-         "4\0\r\0\n\0"s,  // 16-bit text
+        {"\xFF\xFE\x31\0\x32\0\r\0\n\0\x33\0\x34\0\r\0\n\0"s,  // 16-bit text
          "Line 1 is not a number: \"\\xFF\\xFE1\\x002\\x00\\x0D\\x00\""},
         {"447912345678\r447912345679\r",
          "Line 1 is not a number: \"447912345678\\x0D447912345679\\x0D\""},

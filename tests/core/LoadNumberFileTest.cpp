@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CoreFixture.h"
+#include "base/TextFile.h"
 
 namespace kelvane::testing {
 namespace {
@@ -100,6 +101,15 @@ TEST_F(LoadNumberFile, RefusesASecondOperationStartedFromAYieldAndStopsQuietlyOn
     core.LoadNumberFile(LoadMode::Live);  // neither run left the window busy or cancelled
     EXPECT_EQ(controls.list, "1\r\n2\r\n3\r\n");
     EXPECT_TRUE(controls.messages().empty());
+}
+
+TEST(TextFile, PathsJoinWithOneSeparatorAndTwoNameTheSameFile) {
+    EXPECT_EQ(FileSystemObject::buildPath("/", "a.txt"), "/a.txt");
+    EXPECT_EQ(FileSystemObject::buildPath("/home/op", "a.txt"), "/home/op/a.txt");
+    EXPECT_EQ(FileSystemObject::buildPath("/home/op/", "a.txt"), "/home/op/a.txt");
+    TempFolder folder;
+    folder.write("a.txt", "1\n");
+    EXPECT_EQ(FileSystemObject().openTextFile(folder.path().string() + "//a.txt").readLine(), "1");
 }
 
 }  // namespace

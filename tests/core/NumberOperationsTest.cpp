@@ -30,6 +30,17 @@ class NumberOperations : public CoreFixture {
         std::system(command.c_str());
         return readFile(folder.path() / "out");
     }
+    // All that an item may change.
+    Strings state() {
+        return {controls.list,
+                controls.formCaption,
+                controls.summaryCaption,
+                core.removedLines(),
+                core.linesNotRead(),
+                core.mListRegion,
+                controls.progressVisible ? "bar shown" : "",
+                core.busy() ? "busy" : ""};
+    }
     // The lines of `list` the engine's own rule takes to be possibly mobile under `region`.
     static std::string mobilesOf(const std::string& list, const std::string& region) {
         phone::PhoneNumberReader reader(region, NumberFormat::E164, true);
@@ -118,9 +129,7 @@ TEST_F(NumberOperations, AStoppedOrFailedRunLeavesTheListAndEverythingElseAsItWa
     select("list.txt", readFile(folder.path() / "list.txt"));
     core.OpenAsTelephoneNumbers("IL", NumberFormat::National);
     core.RemoveDuplicateNumbers("IL");
-    const std::string list = controls.list, removed = core.removedLines(),
-                      report = core.linesNotRead(), caption = controls.formCaption,
-                      summary = controls.summaryCaption;
+    const Strings before = state();
     const std::function<void()> items[] = {
         [&] { core.OpenAsTelephoneNumbers("US", NumberFormat::E164); },  // the list's region stays
         [&] { core.RemoveDuplicateNumbers("IL"); },
@@ -137,13 +146,7 @@ TEST_F(NumberOperations, AStoppedOrFailedRunLeavesTheListAndEverythingElseAsItWa
                 core.requestCancel();
             };
             item();
-            EXPECT_EQ(controls.list, list);
-            EXPECT_EQ(core.removedLines(), removed);
-            EXPECT_EQ(core.linesNotRead(), report);
-            EXPECT_EQ(core.mListRegion, "IL");
-            EXPECT_EQ(controls.formCaption, caption);
-            EXPECT_EQ(controls.summaryCaption, summary);
-            EXPECT_FALSE(controls.progressVisible);
+            EXPECT_EQ(state(), before);
             EXPECT_EQ(controls.status, cancel ? "Stopped: the list is as it was" : "disk gone");
             EXPECT_EQ(controls.messages().size(), cancel ? 0u : 1u);
         }
@@ -156,7 +159,7 @@ TEST_F(NumberOperations, AStoppedOrFailedRunLeavesTheListAndEverythingElseAsItWa
     core.RemoveDuplicateNumbers("IL");
     core.forgetSelectedFile();
     core.OpenAsTelephoneNumbers("IL", NumberFormat::E164);
-    EXPECT_EQ(controls.list, list);
+    EXPECT_EQ(controls.list, before[0]);
     EXPECT_EQ(controls.messages(),
               (Strings{"Kelvane | OK | List Not Changed\ndisk gone",
                        "Kelvane | OK | List Not Changed\nCannot open " + dir() + ": Is a directory",
@@ -191,16 +194,6 @@ TEST_F(NumberOperations, EachItemIsAllOrNothingWhicheverAllocationFails) {
     }
     select("short.txt", list);
     const std::string strikeBy = folder.write("struck.txt", struck);
-    const auto state = [&] {
-        return Strings{controls.list,
-                       controls.formCaption,
-                       controls.summaryCaption,
-                       core.removedLines(),
-                       core.linesNotRead(),
-                       core.mListRegion,
-                       controls.progressVisible ? "bar shown" : "",
-                       core.busy() ? "busy" : ""};
-    };
     const std::pair<std::string, std::function<void()>> items[] = {
         {"Numbers Not Opened", [&] { core.OpenAsTelephoneNumbers("US", NumberFormat::E164); }},
         {"List Not Changed", [&] { core.RemoveDuplicateNumbers("US"); }},

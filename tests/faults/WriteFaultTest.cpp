@@ -11,7 +11,6 @@
 #include <unistd.h>
 
 #include <iostream>
-#include <sstream>
 
 #include "CliRun.h"
 #include "FakeControls.h"
@@ -26,15 +25,8 @@ namespace fs = std::filesystem;
 enum class Writer { Save, SaveRemoved, CliOutput, CliRemoved };
 // New and Renamed are replaced by a rename, the Copied ones (with a second name) in place.
 enum class Target { New, Renamed, CopiedShorter, CopiedLonger, Pipe };
-
-std::ostream& operator<<(std::ostream& out, Writer writer) {
-    constexpr const char* kNames[] = {"Save", "SaveRemovedLinesAs", "CliOutput", "CliRemoved"};
-    return out << kNames[static_cast<int>(writer)];
-}
-std::ostream& operator<<(std::ostream& out, Target target) {
-    constexpr const char* kNames[] = {"New", "Renamed", "CopiedShorter", "CopiedLonger", "Pipe"};
-    return out << kNames[static_cast<int>(target)];
-}
+constexpr const char* kWriters[] = {"Save", "SaveRemovedLinesAs", "CliOutput", "CliRemoved"};
+constexpr const char* kTargets[] = {"New", "Renamed", "CopiedShorter", "CopiedLonger", "Pipe"};
 
 std::string numbers(int first, int count, const char* lineBreak) {
     std::string list;
@@ -246,9 +238,8 @@ INSTANTIATE_TEST_SUITE_P(
                        ::testing::Values(Target::New, Target::Renamed, Target::CopiedShorter,
                                          Target::CopiedLonger, Target::Pipe)),
     [](const auto& info) {
-        std::ostringstream name;
-        name << std::get<0>(info.param) << std::get<1>(info.param);
-        return name.str();
+        return std::string(kWriters[int(std::get<0>(info.param))]) +
+               kTargets[int(std::get<1>(info.param))];
     });
 
 }  // namespace

@@ -37,6 +37,15 @@ void whenShown(Answer answer) {
     });
 }
 
+// Picks `path` in the next file dialog once it shows, and tells where the dialog started.
+void pickWhenShown(const std::string& path, QString* startedIn = nullptr) {
+    whenShown<QFileDialog>([path, startedIn](QFileDialog* dialog) {
+        if (startedIn) *startedIn = dialog->directory().path();
+        dialog->selectFile(QString::fromStdString(path));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+}
+
 }  // namespace
 
 class MenuTest : public QObject {
@@ -218,11 +227,7 @@ class MenuTest : public QObject {
         const std::string path = window.write("sub/picked.txt", "12\r\n");
         window.browser().openFolder(window.folder() + "/sub");
         QString startedIn;
-        whenShown<QFileDialog>([&](QFileDialog* dialog) {
-            startedIn = dialog->directory().path();
-            dialog->selectFile(QString::fromStdString(path));
-            static_cast<QDialog*>(dialog)->accept();
-        });
+        pickWhenShown(path, &startedIn);
         press(QKeySequence("Ctrl+O"));
         QCOMPARE(startedIn.toStdString(), window.folder() + "/sub");
         QCOMPARE(window.files()->currentItem()->text(), QStringLiteral("picked.txt"));
@@ -249,10 +254,7 @@ class MenuTest : public QObject {
                     ->toPlainText()
                     .endsWith("calls.txt:2: hello (not a number)\n"));
         const std::string saved = window.folder() + "/not-read.txt";
-        whenShown<QFileDialog>([&](QFileDialog* dialog) {
-            dialog->selectFile(QString::fromStdString(saved));
-            static_cast<QDialog*>(dialog)->accept();
-        });
+        pickWhenShown(saved);
         QTest::mouseClick(notRead->findChild<QPushButton*>(), Qt::LeftButton);
         QCOMPARE(readFile(saved), window.core().linesNotRead());
         QTest::keyClick(notRead, Qt::Key_Escape);
@@ -270,10 +272,7 @@ class MenuTest : public QObject {
         QCOMPARE(window.listBytes(), std::string("+972501234567\r\n"));
         QVERIFY(accessible(list, QAccessible::Description)
                     .contains("Duplicates Found   1  Of Total:   2"));
-        whenShown<QFileDialog>([&](QFileDialog* dialog) {
-            dialog->selectFile(QString::fromStdString(window.folder() + "/removed.txt"));
-            static_cast<QDialog*>(dialog)->accept();
-        });
+        pickWhenShown(window.folder() + "/removed.txt");
         press(QKeySequence("Ctrl+Shift+R"));
         QCOMPARE(readFile(window.folder() + "/removed.txt"), std::string("050-123-4567\r\n"));
         backTo(&window.form());
