@@ -85,15 +85,12 @@ class Engine {
     // What kelvane-cli info tells of the number, with the last one remembered, as a query
     // asks for the type, region and place of the same number one after the other.
     const NumberInfo& describe(std::uint64_t key, std::string_view language) {
-        if (!described_ || describedKey_ != key || describedLanguage_ != language) {
-            described_.reset();
-            NumberInfo info = kelvane::phone::describeNumber(kelvane::phone::keyText(key), "ZZ",
-                                                             std::string(language));
-            describedLanguage_ = language;
-            describedKey_ = key;
-            described_ = std::move(info);
+        if (!described_ || described_->key != key || described_->language != language) {
+            described_ = Described{key, std::string(language),
+                                   kelvane::phone::describeNumber(kelvane::phone::keyText(key),
+                                                                  "ZZ", std::string(language))};
         }
-        return *described_;
+        return described_->info;
     }
 
     std::string answer;
@@ -109,9 +106,12 @@ class Engine {
 
     std::string checkedGiven_, checkedRegion_;
 
-    std::optional<NumberInfo> described_;
-    std::uint64_t describedKey_ = 0;
-    std::string describedLanguage_;
+    struct Described {
+        std::uint64_t key;
+        std::string language;
+        NumberInfo info;
+    };
+    std::optional<Described> described_;
 };
 
 Engine& engine() {
