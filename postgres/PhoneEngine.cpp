@@ -75,9 +75,11 @@ class Engine {
     // `given` validated, with the last one remembered (the library lists its regions anew on
     // each check).
     const std::string& region(std::string_view given) {
-        if (given != checkedGiven_) {
-            checkedRegion_ = knownRegion(given);
-            checkedGiven_ = given;
+        if (!checked_ || given != checkedGiven_) {
+            std::string region = knownRegion(given), copy(given);
+            checkedRegion_.swap(region);
+            checkedGiven_.swap(copy);
+            checked_ = true;
         }
         return checkedRegion_;
     }
@@ -104,6 +106,7 @@ class Engine {
     std::array<Kept, kReaders> readers_;
     std::uint64_t clock_ = 0;
 
+    bool checked_ = false;
     std::string checkedGiven_, checkedRegion_;
 
     struct Described {

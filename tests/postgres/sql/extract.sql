@@ -4,6 +4,9 @@ CREATE SCHEMA extract_test;
 SET search_path = extract_test, public;
 \set SHOW_CONTEXT never
 
+-- The first region a backend checks is checked too.
+SELECT * FROM extract_phones('050-1234567', '');
+SELECT phone_format('+972501234567', 'e164', '');
 -- Line by line, as kelvane-cli extract reads a file: LF or CR LF ends a line, a number never
 -- runs over a line's end, and a byte-order mark at the very start is not text.
 SELECT * FROM extract_phones(E'\uFEFFcall 050-1234567 or +1 212 555 1234\r\n'
