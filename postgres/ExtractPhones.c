@@ -61,10 +61,7 @@ Datum extract_phones(PG_FUNCTION_ARGS) {
 
         CHECK_FOR_INTERRUPTS();
         status = engine_finder_step(state->finder, &found, &key);
-        if (status == PHONE_DONE) {
-            end_finder(state);
-            SRF_RETURN_DONE(call);
-        }
+        if (status == PHONE_DONE) SRF_RETURN_DONE(call);
         if (status != PHONE_OK) raise_phone_error(status, NULL);
         if (found) SRF_RETURN_NEXT(call, Int64GetDatum((int64)key));
     }

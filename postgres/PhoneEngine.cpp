@@ -76,9 +76,11 @@ class Engine {
     // `given` validated, with the last one remembered (the library lists its regions anew on
     // each check).
     const std::string& region(std::string_view given) {
-        if (given != checkedGiven_) {
-            checkedRegion_ = knownRegion(given);
-            checkedGiven_ = given;
+        if (!checked_ || given != checkedGiven_) {
+            std::string region = knownRegion(given), copy(given);
+            checkedRegion_.swap(region);
+            checkedGiven_.swap(copy);
+            checked_ = true;
         }
         return checkedRegion_;
     }
@@ -86,15 +88,12 @@ class Engine {
     // What kelvane-cli info tells of the number, with the last one remembered, as a query
     // asks for the type, region and place of the same number one after the other.
     const NumberInfo& describe(std::uint64_t key, std::string_view language) {
-        if (!described_ || describedKey_ != key || describedLanguage_ != language) {
-            described_.reset();
-            NumberInfo info = kelvane::phone::describeNumber(kelvane::phone::keyText(key), "ZZ",
-                                                             std::string(language));
-            describedLanguage_ = language;
-            describedKey_ = key;
-            described_ = std::move(info);
+        if (!described_ || described_->key != key || described_->language != language) {
+            described_ = Described{key, std::string(language),
+                                   kelvane::phone::describeNumber(kelvane::phone::keyText(key),
+                                                                  "ZZ", std::string(language))};
         }
-        return *described_;
+        return described_->info;
     }
 
     std::string answer;
@@ -108,11 +107,15 @@ class Engine {
     std::array<Kept, kReaders> readers_;
     std::uint64_t clock_ = 0;
 
+    bool checked_ = false;
     std::string checkedGiven_, checkedRegion_;
 
-    std::optional<NumberInfo> described_;
-    std::uint64_t describedKey_ = 0;
-    std::string describedLanguage_;
+    struct Described {
+        std::uint64_t key;
+        std::string language;
+        NumberInfo info;
+    };
+    std::optional<Described> described_;
 };
 
 Engine& engine() {

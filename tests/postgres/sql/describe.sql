@@ -24,7 +24,7 @@ SELECT phone_format('+972501234567', 'e164', 'XX');
 
 -- Kind, region and place, as kelvane-cli info gives them.
 SELECT phone, phone_type(phone), phone_region(phone), phone_place(phone) AS place,
-       phone_place(phone, 'de') AS place_de, phone_place(phone, 'fr') AS place_fr
+       phone_place(phone, 'de') AS place_de, phone_place(phone, 'zh') AS place_zh
 FROM numbers ORDER BY phone;
 SELECT phone_place('+97236123456', 'english');
 SELECT phone_place('+97236123456', 'e1');

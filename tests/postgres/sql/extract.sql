@@ -4,6 +4,9 @@ CREATE SCHEMA extract_test;
 SET search_path = extract_test, public;
 \set SHOW_CONTEXT never
 
+-- The first region a backend checks is checked too.
+SELECT * FROM extract_phones('050-1234567', '');
+SELECT phone_format('+972501234567', 'e164', '');
 -- Line by line, as kelvane-cli extract reads a file: LF or CR LF ends a line, a number never
 -- runs over a line's end, and a byte-order mark at the very start is not text.
 SELECT * FROM extract_phones(E'\uFEFFcall 050-1234567 or +1 212 555 1234\r\n'
@@ -19,8 +22,9 @@ SELECT * FROM extract_phones('050-1234567', 'IL', 'lenient');
 SELECT * FROM extract_phones('050-1234567', 'XX');
 SELECT * FROM extract_phones(NULL, 'IL');
 
--- A set like any other: LIMIT stops the search early, and a join takes every text's numbers.
-SELECT * FROM extract_phones(repeat(E'050-1234567\n', 100000), 'IL') LIMIT 2;
+-- A set like any other: in the select list LIMIT stops the search early (a function in FROM
+-- runs to its end first), and a join takes every text's numbers.
+SELECT extract_phones(repeat(E'050-1234567\n', 100000), 'IL') LIMIT 2;
 SELECT n, phone FROM (VALUES (1, 'dial 050-1234567'), (2, 'no number'),
   (3, '03-6123456 or 03-6123457')) v(n, note), extract_phones(note, 'IL') phone ORDER BY n, phone;
 
