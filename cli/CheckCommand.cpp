@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CheckCommand.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 
@@ -50,6 +51,9 @@ void checkFile(InputFile& input, OutputBuffer& report, Progress& progress, Tally
 int runCheck(const CheckOptions& options) {
     std::vector<std::string> paths = options.files;
     if (paths.empty()) paths.push_back("-");
+    // A second reader of standard input would find it read to its end, and count no line.
+    if (std::count(paths.begin(), paths.end(), "-") > 1)
+        throw CommandError("standard input can be read only once: name - once");
     // Every file is tried before any work, so a misspelt last name does not waste a long run.
     for (const std::string& path : paths) const InputFile probe(path);
 

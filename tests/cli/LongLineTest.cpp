@@ -143,8 +143,7 @@ TEST_F(LongLine, AMegabyteOfDigitsIsTooLongForEveryCommandAndHoldsUpNone) {
     EXPECT_TRUE(limit.err.ends_with(" (too long)\n2 numbers written, 1 line not valid\n"));
 }
 
-// Ten megabytes of notes on one line: every number in them is found, and the line is too long
-// to be one.
+// Ten megabytes of notes on one line: every number in them is found.
 TEST_F(LongLine, TenMegabytesOfNotesAreSearchedAsFastAsTheirLength) {
     if (KELVANE_SANITIZED) GTEST_SKIP() << "the release build's tests alone read 10 MB lines";
     std::string notes, found;
@@ -157,15 +156,6 @@ TEST_F(LongLine, TenMegabytesOfNotesAreSearchedAsFastAsTheirLength) {
         found.append("<stdin>:1: ").append(kFound[i % 3]).append(subscriber) += '\n';
     }
     EXPECT_TRUE(run({"extract", "--region", "IL"}, notes).out == found);
-    const std::string report = "<stdin>:1: not a valid number: " + notes.substr(0, 60);
-    const CliResult normalized = run({"normalize", "--region", "IL"}, notes);
-    EXPECT_TRUE(normalized.err.starts_with(report) &&
-                normalized.err.ends_with("... (too long)\n0 numbers written, 1 line not valid\n"));
-    const CliResult column = run(
-        {"normalize", "--region", "IL", "--column", "1", "--no-header", "--delimiter", ";"}, notes);
-    EXPECT_TRUE(column.err.ends_with("... (too long)\n0 numbers written, 1 row not valid\n"));
-    EXPECT_TRUE(run({"dedupe", "--phone", "IL"}, notes + "\n" + notes).out == notes + "\r\n");
-    EXPECT_TRUE(run({"info", "--region", "IL"}, notes).out == notes + "\tinvalid\t\t\t\t\n");
 }
 
 }  // namespace

@@ -126,29 +126,5 @@ TEST_F(Memory, OutOfMemoryIsOneLineAfterTheLastWholeReportLine) {
     EXPECT_GT(number, 10000) << "the report was handed on part way";
 }
 
-// The lines judged on one thread or on every core give the same output.
-TEST_F(CliTest, OneThreadGivesWhatEveryCoreGives) {
-    std::mt19937 random(2);
-    static const std::pair<std::string, std::string> kForms[] = {
-        {"0", ""}, {"+972 ", ""}, {"00972-", ""}, {"(0", ")"}, {"0", " ext. 12"}, {"x0", ""}};
-    std::string list;
-    for (int i = 0; i < 30000; ++i) {
-        const auto& [before, after] = kForms[random() % 6];
-        list += before + std::to_string(500000000 + random() % 9000 * 2221) + after + "\n";
-    }
-    const std::string file = folder_.write("list.txt", list);
-    for (const std::vector<std::string>& command :
-         {std::vector<std::string>{"normalize", "--region", "IL", "--format", "national", file},
-          {"dedupe", "--phone", "IL", "--type", "mobile", file},
-          {"info", "--region", "IL", file}}) {
-        std::vector<std::string> oneThread = command;
-        oneThread.insert(oneThread.end(), {"--threads", "1"});
-        const CliResult every = run(command), one = run(oneThread);
-        EXPECT_EQ(one.exitCode, every.exitCode) << command[0];
-        EXPECT_TRUE(one.out == every.out && one.err == every.err) << command[0];
-        EXPECT_FALSE(every.out.empty()) << command[0];
-    }
-}
-
 }  // namespace
 }  // namespace kelvane::testing

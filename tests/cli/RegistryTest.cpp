@@ -3,9 +3,8 @@
 #include <random>
 
 #include "CliRun.h"
-#include "phone/NumberKey.h"
+#include "LineModel.h"
 #include "phone/PhoneDuplicateFilter.h"
-#include "phone/PrefixRewrites.h"
 #include "phone/TypeFilter.h"
 
 namespace kelvane::testing {
@@ -16,25 +15,10 @@ using phone::PhoneNumberReader;
 
 // Country code and national number, "x" a random digit: numbers of the regions read under and of
 // others, many not in the numbering plan, some whose national prefix the metadata rewrites.
-constexpr std::array<std::array<std::string_view, 2>, 17> kPlans{{
-    {"972", "50xxxxxxx"},
-    {"972", "2xxxxxxx"},
-    {"54", "933274xxxxx"},
-    {"54", "911xxxxxxxx"},
-    {"54", "92214xxxxxx"},
-    {"54", "11xxxxxxxx"},
-    {"52", "55xxxxxxxx"},
-    {"1", "201xxxxxxx"},
-    {"1", "26846xxxxx"},
-    {"44", "7400xxxxxx"},
-    {"44", "20xxxxxxxx"},
-    {"44", "1481xxxxxx"},
-    {"683", "7290"},
-    {"683", "4xxx"},
-    {"55", "119xxxxxxxx"},
-    {"378", "05499xxxxx"},
-    {"800", "xxxxxxxx"},
-}};
+const std::vector<std::string> kPlans = modelLines(
+    "972 50xxxxxxx\n972 2xxxxxxx\n54 933274xxxxx\n54 911xxxxxxxx\n54 92214xxxxxx\n54 11xxxxxxxx\n"
+    "52 55xxxxxxxx\n1 201xxxxxxx\n1 26846xxxxx\n44 7400xxxxxx\n44 20xxxxxxxx\n44 1481xxxxxx\n"
+    "683 7290\n683 4xxx\n55 119xxxxxxxx\n378 05499xxxxx\n800 xxxxxxxx\n");
 
 struct Number {
     std::string country, national;
@@ -51,25 +35,20 @@ std::string digitsIn(std::mt19937& random, std::string_view plan) {
 std::string written(std::mt19937& random, const Number& number) {
     const std::string& c = number.country;
     const std::string& n = number.national;
+    // C the country code, N the national number, H and T its first two digits and the rest, L
+    // its last digits from the fourth, R its second half.
     const std::string head = n.substr(0, 2), tail = n.substr(2);
-    std::vector<std::string> forms = {"+" + c + n,
-                                      "+" + c + " " + head + " " + tail,
-                                      "+" + c + "-(" + head + ")-" + tail,
-                                      "00" + c + n,
-                                      "011 " + c + " " + n,
-                                      c + n,
-                                      c + " " + n,
-                                      "0" + n,
-                                      "0" + head + "/" + tail,
-                                      "(0" + head + ") " + tail,
-                                      "1" + n,
-                                      n,
-                                      "+" + c + " (0)" + n,
-                                      "+" + c + " 1 " + n,
-                                      "044 " + n,
-                                      "045 " + head + " " + tail,
-                                      n.substr(3),
-                                      n.substr(n.size() / 2)};
+    std::vector<std::string> forms;
+    for (const std::string& pattern :
+         modelLines("+CN\n+C H T\n+C-(H)-T\n00CN\n011 C N\nCN\nC N\n0N\n0H/T\n(0H) T\n1N\nN\n"
+                    "+C (0)N\n+C 1 N\n044 N\n045 H T\nL\nR\n")) {
+        std::string& form = forms.emplace_back();
+        for (const char p : pattern) {
+            const std::string parts[] = {c, n, head, tail, n.substr(3), n.substr(n.size() / 2)};
+            const auto part = std::string_view("CNHTLR").find(p);
+            form += part == std::string_view::npos ? std::string(1, p) : parts[part];
+        }
+    }
     if (n.size() >= 10) {
         // An Argentine mobile written nationally: its area code, "15", the subscriber number.
         const std::string area = n.substr(1, n.size() - 7), subscriber = n.substr(n.size() - 6);
@@ -163,24 +142,19 @@ using Registry = CliTest;
 // the way a number is written and whatever the region, the result is that of judging them all.
 TEST_F(Registry, ScrubbingGivesWhatJudgingEveryRegistryLineGives) {
     std::mt19937 random(1812);
-    for (const auto& [region, types] : {std::pair{"IL", ""},
-                                        {"AR", ""},
-                                        {"AR", "mobile"},
-                                        {"MX", ""},
-                                        {"US", ""},
-                                        {"GB", ""},
-                                        {"AG", ""},
-                                        {"BR", ""},
-                                        {"NU", "fixed-line"},
-                                        {"SM", ""},
-                                        {"GG", ""}}) {
+    // Each region, and the kinds kept where only some are.
+    for (const std::string& under : modelLines("IL\nAR\nAR mobile\nMX\nUS\nGB\nAG\nBR\n"
+                                               "NU fixed-line\nSM\nGG\n")) {
+        const std::string region = under.substr(0, 2),
+                          types = under.substr(std::min<std::size_t>(3, under.size()));
         SCOPED_TRACE(region);
         // Each number once in the registry, written one way: a way that is missed shows.
         std::vector<Number> pool(4000);
         std::vector<std::string> registry, list(1000);
         for (Number& number : pool) {
-            const auto& plan = kPlans[random() % kPlans.size()];
-            number = {std::string(plan[0]), digitsIn(random, plan[1])};
+            const std::string& plan = kPlans[random() % kPlans.size()];
+            const std::size_t space = plan.find(' ');
+            number = {plan.substr(0, space), digitsIn(random, plan.substr(space + 1))};
             registry.push_back(written(random, number));
         }
         for (std::string& line : list) line = written(random, pool[random() % pool.size()]);
@@ -190,7 +164,7 @@ TEST_F(Registry, ScrubbingGivesWhatJudgingEveryRegistryLineGives) {
         const Scrubbed expected = judgingEveryLine(region, registry, list, types);
         std::vector<std::string> args{"dedupe",       "--phone",   region,        "--except",
                                       "registry.txt", "--removed", "removed.txt", "list.txt"};
-        if (*types) args.insert(args.begin() + 3, {"--type", types});
+        if (!types.empty()) args.insert(args.begin() + 3, {"--type", types});
         folder_.write("registry.txt", linesOf(registry));
         folder_.write("list.txt", linesOf(list));
         const CliResult result = run(args);
@@ -198,24 +172,6 @@ TEST_F(Registry, ScrubbingGivesWhatJudgingEveryRegistryLineGives) {
         EXPECT_EQ(readFile(folder_.path() / "removed.txt"), expected.removed);
         EXPECT_EQ(result.err, expected.summary);
     }
-}
-
-// The bound on the digits that stay: a group captured at the end of the match stays whole.
-TEST_F(Registry, RewritesAddNoMoreDigitsThanTheirRulesExpand) {
-    EXPECT_EQ(phone::addedDigits("0?(?:(11|2(?:2(?:02?|[13]))|3[67])15)?", "9$1"), 5u);
-    EXPECT_EQ(phone::addedDigits("1|([457]\\d{6})$", "268$1"), 3u);
-    EXPECT_EQ(phone::addedDigits("(?:0|90)(?:(1[245]|99)(\\d{10,11}))?", "$2"), 0u);
-    EXPECT_EQ(phone::addedDigits("0(\\d{2,})15", "9$1"), SIZE_MAX);
-    EXPECT_EQ(phone::addedDigits("0(?=1)", "$1"), SIZE_MAX);
-    const phone::PrefixRewrites underArgentina("AR"), underIsrael("IL");
-    EXPECT_EQ(underArgentina.intactDigits(phone::numberKey("+5493327412345")), 6u);
-    EXPECT_EQ(underIsrael.intactDigits(phone::numberKey("+972501234567")), 9u);
-    EXPECT_EQ(underIsrael.intactDigits(phone::numberKey("+6837290")), 4u);
-    // Under Antigua its own rule, not its country code's main region's, puts 268 before a local
-    // number: the registry's 4641234 is +1 268 464 1234.
-    folder_.write("registry.txt", "4641234\n" + std::string(99, '\n'));
-    EXPECT_EQ(run({"dedupe", "--phone", "AG", "--except", "registry.txt"}, "+1 268 464 1234\n").err,
-              "Duplicates Found   0  Of Total:   1  Excepted:   1\n");
 }
 
 }  // namespace

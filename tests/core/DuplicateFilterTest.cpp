@@ -3,34 +3,11 @@
 
 #include <cstdio>
 #include <cstring>
-#include <random>
 
-#include "DuplicateModel.h"
-#include "base/DuplicateFilter.h"
+#include "base/LineSet.h"
 
 namespace kelvane {
 namespace {
-
-TEST(DuplicateRule, AgreesWithTheLiteralRuleOnRandomLists) {
-    std::mt19937 random(1206);
-    for (int round = 0; round < 20000; ++round) {
-        const std::vector<std::string> lines = testing::randomLines(random, 30, 16);
-        const std::size_t width = random() % 15;
-        const testing::DuplicateModel model(lines, width);
-
-        for (const auto storage : {LineSet::Storage::Borrowed, LineSet::Storage::Copied}) {
-            DuplicateFilter filter(width, storage);
-            std::vector<std::string> kept;
-            for (const std::string& line : lines) {
-                std::string scratch = line;  // a copied line must not depend on the caller's
-                if (filter.keep(storage == LineSet::Storage::Copied ? scratch : line))
-                    kept.push_back(line);
-                scratch.assign(scratch.size(), '#');
-            }
-            ASSERT_EQ(kept, model.kept) << "width " << width << ", round " << round;
-        }
-    }
-}
 
 TEST(LineSet, LinesBuiltToShareOneSlotUnderAFixedHashStillFindTheirOwn) {
     // Sixteen bytes whose first eight are this value all hashed to zero under the old unseeded

@@ -121,7 +121,7 @@ TEST_F(Faults, OddFilesAreReadAsBytesAndStopTheLoadAtTheirFirstLine) {
     }
 }
 
-TEST_F(Faults, AMillionLinesFitTheListAndOneMoreIsTooManyForItButNotForTheReader) {
+TEST_F(Faults, AMillionLinesFitTheListAndOneMoreIsTooMany) {
     std::string bytes;
     for (int i = 0; i < 1'000'000; ++i) bytes += std::to_string(447900000000LL + i) + "\r\n";
     const std::string path = select("big.txt", bytes);
@@ -146,10 +146,6 @@ TEST_F(Faults, AMillionLinesFitTheListAndOneMoreIsTooManyForItButNotForTheReader
     expectFailure(tooMany);
     EXPECT_EQ(controls.summaryCaption, "NON");
     EXPECT_EQ(controls.captions(), Strings{});  // the file was never read to its end
-
-    EXPECT_EQ(run([&] { core.ReadPlainFile(); }), Strings{});
-    EXPECT_EQ(controls.status, "1000001 lines read from " + path);
-    EXPECT_EQ(controls.sideText.size(), 5 + bytes.size());
 }
 
 TEST_F(Faults, ANamedPipeWithoutAWriterDoesNotHangTheWindow) {
@@ -172,16 +168,14 @@ TEST_F(Faults, AFailedSaveSaysWhyAndChangesNoFile) {
     folder.write("plain", "not a folder\r\n");
     fs::create_directory(here / "dir.txt");
     folder.write("dir.txt/inside.txt", "kept\r\n");
-    folder.write("keep.txt", "447900000000\r\n");
     folder.write("ro.txt", "old\r\n");
     fs::permissions(here / "ro.txt", fs::perms::owner_read | fs::perms::others_read);
     fs::create_symlink("nowhere/numbers.txt", here / "dangling.txt");
     const auto before = snapshot(here);
-    while (controls.list.size() < (1 << 20)) controls.list += "447912345678\r\n";
+    controls.list = "447912345678\r\n";
     core.selectFile("/somewhere/list.txt");
 
     const auto anyone = [] { return true; };
-    const auto fullDisk = [] { return limitFileSize(64 * 1024); };
     struct Case {
         fs::path into;
         std::string name;
@@ -197,8 +191,6 @@ TEST_F(Faults, AFailedSaveSaysWhyAndChangesNoFile) {
         {here, std::string(255 - 3, 'n'), anyone, "File name too long"},
         {here, "ro", becomeOrdinaryUser, "Permission denied", true},
         {here, "dangling", anyone, "No such file or directory", true},
-        {here, "keep", fullDisk, "File too large", true},
-        {here, "fresh", fullDisk, "File too large"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -219,21 +211,12 @@ TEST_F(Faults, AFailedSaveSaysWhyAndChangesNoFile) {
         EXPECT_TRUE(snapshot(here) == before);  // no temporary file, every old one as it was
     }
 
-    // The longest name is saved, and under the size limit a list that fits is: the length and
-    // the limit are what failed above.
+    // The longest name is saved: the length is what failed above.
     const std::string longest(255 - 4, 'n');
     controls.folder = here.string();
     controls.saveName = longest;
     core.SaveList();
     EXPECT_EQ(readFile(here / (longest + ".txt")), controls.list);
-    controls.list = "447912345678\r\n";
-    controls.saveName = "keep";
-    const auto saved = runInChild(fullDisk, [&] {
-        core.SaveList();
-        return controls.status;
-    });
-    EXPECT_EQ(saved, "Saved " + (here / "keep.txt").string());
-    EXPECT_EQ(readFile(here / "keep.txt"), controls.list);
 }
 
 }  // namespace

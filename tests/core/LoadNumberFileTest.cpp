@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CoreFixture.h"
-#include "base/TextFile.h"
 
 namespace kelvane::testing {
 namespace {
@@ -77,39 +76,6 @@ TEST_F(LoadNumberFile, ALineThatIsNotANumberStopsTheLoadAndKeepsTheLinesBefore) 
             EXPECT_EQ(controls.log.back(), "message: " + kLoadErrorMessage);
         }
     }
-}
-
-TEST_F(LoadNumberFile, RefusesASecondOperationStartedFromAYieldAndStopsQuietlyOnCancel) {
-    select("list.txt", "1\n2\n3\n");
-    int refused = 0;
-    controls.onYield = [&] {
-        core.LoadNumberFile(LoadMode::Live);
-        core.RemoveDuplicates();
-        core.SaveList();
-        core.ReadPlainFile();
-        refused += controls.status.starts_with("Busy") ? 1 : 0;
-    };
-    core.LoadNumberFile(LoadMode::Live);
-    EXPECT_EQ(refused, 3);
-    EXPECT_EQ(controls.list, "1\r\n2\r\n3\r\n");
-    EXPECT_EQ(controls.formCaption, "Total Numbers In File  3");
-
-    controls.onYield = [&] { core.requestCancel(); };
-    core.LoadNumberFile(LoadMode::Live);
-    EXPECT_EQ(controls.list, "1\r\n");
-    controls.onYield = nullptr;
-    core.LoadNumberFile(LoadMode::Live);  // neither run left the window busy or cancelled
-    EXPECT_EQ(controls.list, "1\r\n2\r\n3\r\n");
-    EXPECT_TRUE(controls.messages().empty());
-}
-
-TEST(TextFile, PathsJoinWithOneSeparatorAndTwoNameTheSameFile) {
-    EXPECT_EQ(FileSystemObject::buildPath("/", "a.txt"), "/a.txt");
-    EXPECT_EQ(FileSystemObject::buildPath("/home/op", "a.txt"), "/home/op/a.txt");
-    EXPECT_EQ(FileSystemObject::buildPath("/home/op/", "a.txt"), "/home/op/a.txt");
-    TempFolder folder;
-    folder.write("a.txt", "1\n");
-    EXPECT_EQ(FileSystemObject().openTextFile(folder.path().string() + "//a.txt").readLine(), "1");
 }
 
 }  // namespace

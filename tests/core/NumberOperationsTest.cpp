@@ -227,16 +227,5 @@ TEST_F(NumberOperations, EachItemIsAllOrNothingWhicheverAllocationFails) {
     }
 }
 
-TEST_F(NumberOperations, SavesBytesWholeOrSaysWhyNot) {
-    core.SaveBytesAs(dir() + "/removed.txt", "050\r\n");
-    EXPECT_EQ(readFile(folder.path() / "removed.txt"), "050\r\n");
-    core.SaveBytesAs(dir() + "/gone/removed.txt", "050\r\n");
-    EXPECT_EQ(controls.messages(),
-              (Strings{"Kelvane | OK | File Saved",
-                       "Kelvane | OK | File Not Saved\n" +
-                           controls.status.substr(controls.status.find(": ") + 2)}));
-    EXPECT_EQ(controls.status.substr(0, 12), "Cannot save ");
-}
-
 }  // namespace
 }  // namespace kelvane::testing
