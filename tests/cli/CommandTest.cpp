@@ -49,9 +49,8 @@ TEST_F(CliTest, InfoWritesARowALineOrCountsByRegionAndTypeWithBars) {
                   "\ntotal                                 5\n");
 }
 
-// A line that is not well-formed UTF-8 (a stray byte, a cut sequence, an overlong form, a
-// surrogate, a value past U+10FFFF) is reported, and the numbers in the rest of it are found;
-// the last two lines, with the character below the surrogates and one of four bytes, are UTF-8.
+// A line that is not UTF-8 (a stray byte, a cut sequence, an overlong form, a surrogate, a value
+// past U+10FFFF) is reported, and its numbers found; the last two lines are UTF-8.
 TEST_F(CliTest, ExtractReadsPastBytesThatAreNotUtf8) {
     const std::string_view starts[] = {
         "caf\xE9",          "\x80",         "\xE2\x98",        "\xE0\x9F\xBF", "\xED\xA0\x80",
@@ -70,7 +69,6 @@ TEST_F(CliTest, ExtractReadsPastBytesThatAreNotUtf8) {
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out, found);
     EXPECT_EQ(result.err, reports);
-    EXPECT_TRUE(reports.starts_with("<stdin>:1: read in part: caf\\xE9 050-1234567 (not UTF-8)\n"));
 }
 
 // Without a header row, the file's byte-order mark goes with the first row written, to each

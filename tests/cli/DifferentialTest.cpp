@@ -20,9 +20,8 @@ std::string randomText(std::mt19937& random, std::size_t maxSize) {
     return text;
 }
 
-// Over a megabyte of digit lines of 10 to 24 characters, drawn from a few thousand that often
-// share a start, with LF or CR LF breaks: lines are carried across read blocks, and the kept
-// lines must outlive the block they were read in.
+// Over a megabyte of lines of 10 to 24 digits, often sharing a start, broken by LF or CR LF:
+// lines carried across read blocks, and kept lines that must outlive their block.
 std::string randomList(std::mt19937& random) {
     std::vector<std::string> pool(3000);
     for (std::string& line : pool) {

@@ -64,11 +64,9 @@ TEST(NumberSearch, WindowsFindWhatOneSearchOfTheWholeLineFinds) {
     EXPECT_GT(found, 2000u);
 }
 
-// Longer than the longest window without a character that ends candidates: numbers with only
-// separators and extension labels between them, where each window starts where the last number
-// found well before the end of the one before ended; and runs of digits that end in the number
-// their last 10 digits make only when read from their start, which windows ending on the words
-// around them read whole.
+// Stretches longer than the longest window that no character ends: numbers with only separators
+// and labels between them, where a window starts where the last number found ended; and runs of
+// digits whose last 10 make a number only when read from their start, which are read whole.
 TEST(NumberSearch, ALongStretchThatNoCharacterEndsIsReadOnFromTheLastNumberFound) {
     static const std::vector<std::string> kHeld = modelLines(
         "050-1234567\n+972 50 123 4567\n(03) 612-3456\n0501234567\n052 765 4321\n03-6123456\n"

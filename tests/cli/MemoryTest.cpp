@@ -80,9 +80,8 @@ class Memory : public CliTest {
     }
 };
 
-// Lines that would be remembered without end: 700,000 that are not UTF-8 (judged without the
-// library, so the run is short), and 400,000 distinct mobile numbers with 100,000 repeats
-// written another way.
+// Lines that would be remembered without end: 700,000 that are not UTF-8 (a short run: the
+// library never sees them), and 400,000 distinct mobiles with 100,000 repeats written otherwise.
 TEST_F(Memory, NormalizeAndDedupeRunInSixtyFourMiBAboveTheIdleProgram) {
     const rlim_t limit = idleAddressSpace() + (64 << 20);
     std::string notUtf8;

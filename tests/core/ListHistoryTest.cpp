@@ -11,6 +11,15 @@ std::string text(const ListHistory::Step& step) {
     return *step.text + "|" + step.context.region + "|" + step.context.caption;
 }
 
+TEST(ListHistory, AListLeftAsItWasTakesTheNewCaptionAndSummaryButMakesNoStep) {
+    ListHistory history("1\r\n", {"", "1", "NON"});
+    EXPECT_FALSE(history.record("1\r\n", {"", "2", "Duplicates Found   0  Of Total:   1"}));
+    EXPECT_EQ(text(history.current()) + "|" + history.current().context.summary,
+              "1\r\n||2|Duplicates Found   0  Of Total:   1");
+    EXPECT_TRUE(history.record("1\r\n", {"IL", "3", ""}));  // read under a region: a step
+    EXPECT_EQ(history.stepCount(), 2U);
+}
+
 TEST(ListHistory, PastItsLimitDropsTheOldestStepButNeverTheCurrent) {
     ListHistory history("aaaa", {}, 10);
     history.record("bbbbbb", {});  // 10 bytes, at the limit: kept
