@@ -15,16 +15,21 @@
 
 namespace kelvane {
 
-ReadableFile::ReadableFile(const std::string& path)
-    // Without O_NONBLOCK, opening a named pipe would wait for a writer and freeze the window.
-    : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {
+std::uint64_t readableSize(int fd) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) failWith(errno);
+    if (S_ISDIR(info.st_mode)) failWith(EISDIR);
+    return S_ISREG(info.st_mode) ? static_cast<std::uint64_t>(info.st_size) : 0;
+}
+
+ReadableFile::ReadableFile(const std::string& path, PipeOpening pipe) {
+    const bool noWait = pipe == PipeOpening::NoWait;
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | (noWait ? O_NONBLOCK : 0));
     if (fd_ < 0) failWith(errno);
     FdCloser closer{fd_};
-    if (::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK) != 0) failWith(errno);
-    struct stat info {};
-    if (::fstat(fd_, &info) != 0) failWith(errno);
-    if (S_ISDIR(info.st_mode)) failWith(EISDIR);
-    if (S_ISREG(info.st_mode)) size_ = static_cast<std::uint64_t>(info.st_size);
+    // Reads wait for data again once the file is open.
+    if (noWait && ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK) != 0) failWith(errno);
+    size_ = readableSize(fd_);
     closer.fd = -1;
 }
 

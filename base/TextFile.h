@@ -49,12 +49,18 @@ class FileSystemObject {
 // Reads a whole file; throws FileError with the reason.
 std::shared_ptr<const std::string> readWholeFile(const std::string& path);
 
-// An existing file open for reading, closed with the object. A folder is refused, and a named
-// pipe is opened without waiting for a writer (that would freeze the window). Throws FileError
-// with the reason.
+// The size in bytes of the regular file open as `fd`, else 0. Throws FileError for a folder.
+std::uint64_t readableSize(int fd);
+
+// How a named pipe is opened: the window must not freeze waiting for a writer, while a batch
+// command reads one as a shell pipeline expects, once its writer comes.
+enum class PipeOpening { NoWait, WaitForWriter };
+
+// An existing file open for reading, closed with the object. A folder is refused. Throws
+// FileError with the reason.
 class ReadableFile {
   public:
-    explicit ReadableFile(const std::string& path);
+    explicit ReadableFile(const std::string& path, PipeOpening pipe = PipeOpening::NoWait);
     ~ReadableFile();
     ReadableFile(const ReadableFile&) = delete;
     ReadableFile& operator=(const ReadableFile&) = delete;

@@ -1,36 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/InputFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-
-#include "base/TextFile.h"
+#include "base/FileError.h"
 #include "cli/CommandError.h"
 
 namespace kelvane::cli {
 
-InputFile::InputFile(const std::string& path) {
-    const bool standardInput = path == "-";
-    name_ = standardInput ? "<stdin>" : path;
-    fd_ = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    int error = fd_ < 0 ? errno : 0;
-    owned_ = !standardInput && fd_ >= 0;
-
-    struct stat info {};
-    if (error == 0 && ::fstat(fd_, &info) != 0) error = errno;
-    if (error == 0 && S_ISDIR(info.st_mode)) error = EISDIR;
-    if (error != 0) {
-        if (owned_) ::close(fd_);
-        throw fileFailure("open", name_, systemReason(error));
+InputFile::InputFile(const std::string& path) : name_(path == "-" ? "<stdin>" : path) {
+    try {
+        if (path == "-") {
+            size_ = readableSize(STDIN_FILENO);
+        } else {
+            file_.emplace(path, PipeOpening::WaitForWriter);
+            size_ = file_->size();
+        }
+    } catch (const FileError& error) {
+        throw fileFailure("open", name_, error.what());
     }
-    if (S_ISREG(info.st_mode)) size_ = static_cast<std::uint64_t>(info.st_size);
-}
-
-InputFile::~InputFile() {
-    if (owned_) ::close(fd_);
 }
 
 }  // namespace kelvane::cli

@@ -8,6 +8,7 @@
 
 #include <limits>
 
+#include "phone/NumberWriting.h"
 #include "phone/Utf8.h"
 
 namespace kelvane::phone {
@@ -31,21 +32,6 @@ PhoneNumberMatcher::Leniency libraryLeniency(Leniency leniency) {
         default:
             return PhoneNumberMatcher::VALID;
     }
-}
-
-std::string formatted(const PhoneNumber& number, const std::string& region, NumberFormat format) {
-    const PhoneNumberUtil& util = *PhoneNumberUtil::GetInstance();
-    PhoneNumberUtil::PhoneNumberFormat libraryFormat = PhoneNumberUtil::E164;
-    if (format == NumberFormat::International) libraryFormat = PhoneNumberUtil::INTERNATIONAL;
-    if (format == NumberFormat::Rfc3966) libraryFormat = PhoneNumberUtil::RFC3966;
-    if (format == NumberFormat::National) {
-        libraryFormat = number.country_code() == util.GetCountryCodeForRegion(region)
-                            ? PhoneNumberUtil::NATIONAL
-                            : PhoneNumberUtil::INTERNATIONAL;
-    }
-    std::string text;
-    util.Format(number, libraryFormat, &text);
-    return text;
 }
 
 // Hands `each(start, end, number)` the matches of one search over `text`, while it returns true.
@@ -123,7 +109,7 @@ std::size_t contextLength(std::string_view text, std::size_t from) {
 std::string formatNumber(std::string_view e164, const std::string& region, NumberFormat format) {
     PhoneNumber number;
     PhoneNumberUtil::GetInstance()->Parse(std::string(e164), "ZZ", &number);
-    return formatted(number, region, format);
+    return writtenIn(number, region, format);
 }
 
 std::vector<std::string> findNumbers(std::string_view text, const std::string& region,
@@ -150,7 +136,7 @@ std::vector<std::string> findNumbers(std::string_view text, const std::string& r
         search(text.substr(start, end - start), region, leniency,
                [&](std::size_t first, std::size_t last, const PhoneNumber& number) {
                    if (start + first >= trusted) return false;
-                   numbers.push_back(formatted(number, region, format));
+                   numbers.push_back(writtenIn(number, region, format));
                    if (!whole) from = start + last;
                    return true;
                });
@@ -162,7 +148,7 @@ std::vector<std::string> findNumbersAtOnce(std::string_view text, const std::str
                                            Leniency leniency, NumberFormat format) {
     std::vector<std::string> numbers;
     search(text, region, leniency, [&](std::size_t, std::size_t, const PhoneNumber& number) {
-        numbers.push_back(formatted(number, region, format));
+        numbers.push_back(writtenIn(number, region, format));
         return true;
     });
     return numbers;

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "absl/container/flat_hash_set.h"
+#include "phone/NumberWriting.h"
 #include "phone/Utf8.h"
 
 namespace kelvane::phone {
@@ -45,19 +46,6 @@ std::string_view invalidity(PhoneNumberUtil::ValidationResult result) {
             return "wrong length";
         default:
             return "not in the numbering plan";
-    }
-}
-
-PhoneNumberUtil::PhoneNumberFormat libraryFormat(NumberFormat format) {
-    switch (format) {
-        case NumberFormat::International:
-            return PhoneNumberUtil::INTERNATIONAL;
-        case NumberFormat::National:
-            return PhoneNumberUtil::NATIONAL;
-        case NumberFormat::Rfc3966:
-            return PhoneNumberUtil::RFC3966;
-        default:
-            return PhoneNumberUtil::E164;
     }
 }
 
@@ -116,11 +104,7 @@ PhoneNumberReader::LoneVerdict PhoneNumberReader::judgeAlone(std::string_view ke
         return LoneVerdict{false, {}, invalidity(util_.IsPossibleNumberWithReason(number))};
     LoneVerdict verdict{true, {}, {}};
     if (judgeTypes_) verdict.type = static_cast<NumberType>(util_.GetNumberType(number));
-    // A national form reads back as the same number only under a region of its country code.
-    const bool foreign = format_ == NumberFormat::National &&
-                         number.country_code() != util_.GetCountryCodeForRegion(region_);
-    util_.Format(number, foreign ? PhoneNumberUtil::INTERNATIONAL : libraryFormat(format_),
-                 &verdict.text);
+    verdict.text = writtenIn(number, region_, format_);
     return verdict;
 }
 

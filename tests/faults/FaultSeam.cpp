@@ -107,11 +107,10 @@ std::map<std::string, int> disarmFaults() {
 
 bool armProgramFaults(const std::optional<InjectedFault>& fault, const std::string& countsFile) {
     std::ostringstream text;
-    if (fault) {
+    if (fault)
         text << fault->point << ' ' << fault->occurrence << ' ' << fault->keepsFiring;
-    } else {
+    else
         text << '-';
-    }
     const std::string preload = FIU_POSIX_PRELOAD ":" KELVANE_FAULT_SEAM;
     return ::setenv("LD_PRELOAD", preload.c_str(), 1) == 0 &&
            ::setenv(kFaultVariable, text.str().c_str(), 1) == 0 &&

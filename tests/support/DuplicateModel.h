@@ -31,13 +31,12 @@ struct DuplicateModel {
     }
 };
 
-// Random lines over a two-letter alphabet, short enough for prefixes to collide often.
+// Random lines of one letter in either case and blanks, short enough for prefixes to collide often.
 inline std::vector<std::string> randomLines(std::mt19937& random, std::size_t maxLines,
                                             std::size_t maxLength) {
     std::vector<std::string> lines(random() % (maxLines + 1));
-    for (std::string& line : lines) {
-        for (std::size_t n = random() % (maxLength + 1); n > 0; --n) line += "ab"[random() % 2];
-    }
+    for (std::string& line : lines)
+        for (std::size_t n = random() % (maxLength + 1); n > 0; --n) line += "aA "[random() % 3];
     return lines;
 }
 

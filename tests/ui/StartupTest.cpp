@@ -48,9 +48,8 @@ class StartupTest : public QObject {
         const CommandLine line = readCommandLine({"--region", "il", "list.txt"});
         QCOMPARE(line.region + " " + line.file, std::string("IL list.txt"));
         for (const std::vector<std::string>& refused :
-             {std::vector<std::string>{"--region", "ZZ"}, {"--region"}, {"a.txt", "b.txt"}}) {
+             {std::vector<std::string>{"--region", "ZZ"}, {"--region"}, {"a.txt", "b.txt"}})
             QCOMPARE(readCommandLine(refused).ask, CommandLine::Ask::Refused);
-        }
     }
 
     void theWindowOpensAFileNamedAnyWayAShellHandsItOverAndSaysWhenItCannot() {
