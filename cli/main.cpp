@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/NameTable.h"
 #include "cli/CheckCommand.h"
 #include "cli/CommandError.h"
 #include "cli/DedupeCommand.h"
@@ -19,6 +20,7 @@
 #include "cli/InfoCommand.h"
 #include "cli/NormalizeCommand.h"
 #include "core/WidthText.h"
+#include "phone/NumberSearch.h"
 #include "phone/Regions.h"
 #include "phone/TypeFilter.h"
 
@@ -39,18 +41,17 @@ const CLI::Validator kWidthNumber(
 
 // A value from a fixed set, by name; a bad one is answered with the names accepted. Handed on as
 // the value's number, as CLI11 reads an enumeration.
-template <typename Value>
-CLI::Validator oneOf(const std::vector<std::pair<std::string, Value>>& names) {
+template <typename Value, std::size_t N>
+CLI::Validator oneOf(const kelvane::NameTable<Value, N>& names) {
     std::string accepted;
-    for (const auto& [name, value] : names) accepted += (accepted.empty() ? "" : ", ") + name;
+    for (const auto& [name, value] : names)
+        accepted.append(accepted.empty() ? "" : ", ").append(name);
     return CLI::Validator(
-        [names, accepted](std::string& text) {
-            for (const auto& [name, value] : names) {
-                if (text != name) continue;
-                text = std::to_string(static_cast<int>(value));
-                return std::string();
-            }
-            return "\"" + text + "\" is not one of " + accepted;
+        [&names, accepted](std::string& text) {
+            const std::optional<Value> value = kelvane::valueNamed(names, text);
+            if (!value) return "\"" + text + "\" is not one of " + accepted;
+            text = std::to_string(static_cast<int>(*value));
+            return std::string();
         },
         "");
 }
@@ -165,11 +166,6 @@ int main(int argc, char** argv) {
         ->type_name("");
 
     NormalizeOptions normalize;
-    const std::vector<std::pair<std::string, kelvane::phone::NumberFormat>> formats = {
-        {"e164", kelvane::phone::NumberFormat::E164},
-        {"international", kelvane::phone::NumberFormat::International},
-        {"national", kelvane::phone::NumberFormat::National},
-        {"rfc3966", kelvane::phone::NumberFormat::Rfc3966}};
     CLI::App* normalizeCommand = app.add_subcommand(
         "normalize",
         "Write every line that is a valid telephone number in one format, each ending in CR LF, "
@@ -185,7 +181,7 @@ int main(int argc, char** argv) {
             "e164 (+972501234567; an extension is left out, as E.164 cannot carry it), "
             "international (+972 50-123-4567 ext. 8) or national (050-123-4567 ext. 8; numbers "
             "of other countries in international form) or rfc3966 (tel:+972-50-123-4567;ext=8)")
-        ->transform(oneOf(formats))
+        ->transform(oneOf(kelvane::kNumberFormatNames))
         ->type_name("FORMAT")
         ->default_str("e164");
     normalizeCommand
@@ -222,22 +218,17 @@ int main(int argc, char** argv) {
                      "Region of numbers written without a country code; by default the "
                      "territory of the locale")
         ->type_name("CC");
-    const std::vector<std::pair<std::string, kelvane::phone::Leniency>> leniencies = {
-        {"possible", kelvane::phone::Leniency::Possible},
-        {"valid", kelvane::phone::Leniency::Valid},
-        {"strict", kelvane::phone::Leniency::Strict},
-        {"exact", kelvane::phone::Leniency::Exact}};
     extractCommand
         ->add_option("--leniency", extract.leniency,
                      "How sure the match must be: possible (a possible length), valid (in the "
                      "numbering plan), strict (valid, and its digits grouped as the plan groups "
                      "them or not at all) or exact (grouped exactly so)")
-        ->transform(oneOf(leniencies))
+        ->transform(oneOf(kelvane::phone::kLeniencyNames))
         ->type_name("LENIENCY")
         ->default_str("valid");
     extractCommand
         ->add_option("--format", extract.format, "e164, international, national or rfc3966")
-        ->transform(oneOf(formats))
+        ->transform(oneOf(kelvane::kNumberFormatNames))
         ->type_name("FORMAT")
         ->default_str("e164");
     extractCommand->add_flag("--only-numbers", extract.onlyNumbers,

@@ -17,6 +17,11 @@ using kelvane::NumberFormat;
 // or exact (grouped exactly so).
 enum class Leniency { Possible, Valid, Strict, Exact };
 
+inline constexpr NameTable<Leniency, 4> kLeniencyNames = {{"possible", Leniency::Possible},
+                                                          {"valid", Leniency::Valid},
+                                                          {"strict", Leniency::Strict},
+                                                          {"exact", Leniency::Exact}};
+
 // The sizes of the windows a line is searched in (see findNumbers), in bytes.
 struct SearchWindows {
     std::size_t usual = 4096;     // cut at the last character no number can hold within this

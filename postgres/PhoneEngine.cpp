@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/Lines.h"
+#include "base/NameTable.h"
 #include "phone/NumberKey.h"
 #include "phone/NumberSearch.h"
 #include "phone/NumberText.h"
@@ -29,11 +31,16 @@ std::string_view view(PhoneText text) {
     return {text.data, text.size};
 }
 
-// A region code in capitals as the library names it; RegionError when it names none. No code
-// is longer than three characters, so a long text is refused before any copy.
-std::string knownRegion(std::string_view given) {
+// `given`, when it is as long as a region code may be (no code is longer than three characters,
+// so a long text is refused before any copy); else RegionError.
+std::string_view regionLength(std::string_view given) {
     if (given.empty() || given.size() > 3) throw RegionError("unknown region");
-    return kelvane::phone::supportedRegion(given);
+    return given;
+}
+
+// A region code in capitals as the library names it; RegionError when it names none.
+std::string knownRegion(std::string_view given) {
+    return kelvane::phone::supportedRegion(regionLength(given));
 }
 
 std::string capitals(std::string_view text) {
@@ -54,10 +61,8 @@ class Engine {
     // The reader for `given` (any case), or for numbers with their country code only (nothing).
     PhoneNumberReader& reader(std::optional<std::string_view> given) {
         std::string region;
-        if (given) {
-            if (given->empty() || given->size() > 3) throw RegionError("unknown region");
-            region = capitals(*given);  // "" is the no-region reader's, and no region's code
-        }
+        // "" is the no-region reader's, and no region's code.
+        if (given) region = capitals(regionLength(*given));
         Kept* oldest = &readers_[0];
         for (Kept& kept : readers_) {
             if (kept.reader && kept.region == region) {
@@ -149,22 +154,6 @@ PhoneStatus answer(std::string_view text) {
     return PHONE_OK;
 }
 
-std::optional<NumberFormat> formatNamed(std::string_view name) {
-    if (name == "e164") return NumberFormat::E164;
-    if (name == "international") return NumberFormat::International;
-    if (name == "national") return NumberFormat::National;
-    if (name == "rfc3966") return NumberFormat::Rfc3966;
-    return std::nullopt;
-}
-
-std::optional<Leniency> leniencyNamed(std::string_view name) {
-    if (name == "possible") return Leniency::Possible;
-    if (name == "valid") return Leniency::Valid;
-    if (name == "strict") return Leniency::Strict;
-    if (name == "exact") return Leniency::Exact;
-    return std::nullopt;
-}
-
 // A language as kelvane-cli info takes it from the locale: two or three letters (ISO 639).
 bool isLanguage(std::string_view code) {
     if (code.size() < 2 || code.size() > 3) return false;
@@ -177,7 +166,8 @@ bool isLanguage(std::string_view code) {
 }  // namespace
 
 struct PhoneFinder {
-    std::string_view rest;  // the lines not searched yet
+    std::string_view text;
+    std::size_t pos = 0;  // where the lines not searched yet start
     std::string region;
     Leniency leniency;
     std::vector<std::string> found;  // in the line searched last, not handed out yet
@@ -221,7 +211,8 @@ PhoneStatus engine_check_key(uint64_t key) {
 
 PhoneStatus engine_format(uint64_t key, PhoneText format, PhoneText region) {
     return guarded([&] {
-        const std::optional<NumberFormat> chosen = formatNamed(view(format));
+        const std::optional<NumberFormat> chosen =
+            kelvane::valueNamed(kelvane::kNumberFormatNames, view(format));
         if (!chosen) return PHONE_BAD_FORMAT;
         if (!region.data && *chosen == NumberFormat::National) return PHONE_NEEDS_REGION;
         const std::string code = region.data ? engine().region(view(region)) : std::string();
@@ -248,12 +239,16 @@ PhoneStatus engine_place(uint64_t key, PhoneText language) {
 PhoneStatus engine_finder_start(PhoneText text, PhoneText region, PhoneText leniency,
                                 PhoneFinder** finder) {
     return guarded([&] {
-        const std::optional<Leniency> chosen = leniencyNamed(view(leniency));
+        const std::optional<Leniency> chosen =
+            kelvane::valueNamed(kelvane::phone::kLeniencyNames, view(leniency));
         if (!chosen) return PHONE_BAD_LENIENCY;
-        std::string_view lines = view(text);
         // As kelvane-cli reads a file: a byte-order mark at the very start is not text.
-        if (lines.starts_with("\xEF\xBB\xBF")) lines.remove_prefix(3);
-        *finder = new PhoneFinder{lines, engine().region(view(region)), *chosen, {}, 0};
+        *finder = new PhoneFinder{.text = view(text),
+                                  .pos = kelvane::byteOrderMarkLength(view(text)),
+                                  .region = engine().region(view(region)),
+                                  .leniency = *chosen,
+                                  .found = {},
+                                  .next = 0};
         return PHONE_OK;
     });
 }
@@ -266,12 +261,8 @@ PhoneStatus engine_finder_step(PhoneFinder* finder, int* found, uint64_t* key) {
             *found = 1;
             return PHONE_OK;
         }
-        if (finder->rest.empty()) return PHONE_DONE;
-        // LF or CR LF ends a line, as kelvane-cli's reader has it.
-        const std::size_t end = finder->rest.find('\n');
-        std::string_view line = finder->rest.substr(0, end);
-        finder->rest.remove_prefix(end == std::string_view::npos ? finder->rest.size() : end + 1);
-        if (line.ends_with('\r')) line.remove_suffix(1);
+        std::string_view line;
+        if (!kelvane::nextLine(finder->text, finder->pos, line)) return PHONE_DONE;
         // A line is searched in windows, in a time that grows with its length only.
         finder->found =
             kelvane::phone::findNumbers(line, finder->region, finder->leniency, NumberFormat::E164);
