@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace kelvane {
@@ -15,5 +16,13 @@ namespace kelvane {
 std::size_t readSome(int fd, std::span<char> buffer);
 // Writes all of `bytes` to `fd`.
 void writeAll(int fd, std::string_view bytes);
+
+// The bytes of `fd` from where it stands to its end. `expected`, the size when known (else 0),
+// sizes the buffer, so that a regular file is read into one allocation.
+std::string readToEnd(int fd, std::size_t expected = 0);
+
+// Opens `path` with `flags` without waiting for the other end of a named pipe; once it is open,
+// reads and writes wait as usual. Returns the descriptor.
+int openWithoutWaiting(const std::string& path, int flags);
 
 }  // namespace kelvane

@@ -6,10 +6,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <span>
 #include <utility>
 
-#include "base/HugePages.h"
 #include "base/Lines.h"
 #include "base/PosixIo.h"
 
@@ -22,13 +20,11 @@ std::uint64_t readableSize(int fd) {
     return S_ISREG(info.st_mode) ? static_cast<std::uint64_t>(info.st_size) : 0;
 }
 
-ReadableFile::ReadableFile(const std::string& path, PipeOpening pipe) {
-    const bool noWait = pipe == PipeOpening::NoWait;
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | (noWait ? O_NONBLOCK : 0));
+ReadableFile::ReadableFile(const std::string& path, PipeOpening pipe)
+    : fd_(pipe == PipeOpening::NoWait ? openWithoutWaiting(path, O_RDONLY | O_CLOEXEC)
+                                      : ::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
     if (fd_ < 0) failWith(errno);
     FdCloser closer{fd_};
-    // Reads wait for data again once the file is open.
-    if (noWait && ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK) != 0) failWith(errno);
     size_ = readableSize(fd_);
     closer.fd = -1;
 }
@@ -39,19 +35,8 @@ ReadableFile::~ReadableFile() {
 
 std::shared_ptr<const std::string> readWholeFile(const std::string& path) {
     const ReadableFile file(path);
-    auto bytes = std::make_shared<std::string>();
-    bytes->reserve(file.size() > 0 ? static_cast<std::size_t>(file.size()) + 1 : 1 << 16);
-    adviseHugePages(bytes->data(), bytes->capacity());
-    bytes->resize(bytes->capacity());
-    std::size_t filled = 0;
-    for (;;) {
-        if (filled == bytes->size()) bytes->resize(bytes->size() * 2);
-        const std::size_t got = readSome(file.fd(), std::span(*bytes).subspan(filled));
-        if (got == 0) break;
-        filled += got;
-    }
-    bytes->resize(filled);
-    return bytes;
+    return std::make_shared<const std::string>(
+        readToEnd(file.fd(), static_cast<std::size_t>(file.size())));
 }
 
 TextStream::TextStream(std::shared_ptr<const std::string> bytes)

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <charconv>
 
+#include "base/PosixIo.h"
 #include "base/TextFileWriter.h"
 
 namespace kelvane {
@@ -36,14 +37,7 @@ int TextFileWriter::duplicateStreamNamed(std::string_view path) {
 // Opens a device or a named pipe for writing. Without O_NONBLOCK, opening a pipe that nobody
 // reads would hold the save forever; once open, writes wait for the reader as usual.
 int TextFileWriter::openDirect(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) failWith(errno);
-    if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
-        const int error = errno;
-        ::close(fd);
-        failWith(error);
-    }
-    return fd;
+    return openWithoutWaiting(path, O_WRONLY | O_CLOEXEC);
 }
 
 }  // namespace kelvane

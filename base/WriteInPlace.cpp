@@ -13,18 +13,6 @@
 namespace kelvane {
 namespace {
 
-// The bytes of `fd` from where it stands to its end.
-std::string readRest(int fd) {
-    std::string bytes(1 << 16, '\0');
-    std::size_t filled = 0;
-    while (const std::size_t got = readSome(fd, std::span(bytes).subspan(filled))) {
-        filled += got;
-        if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
-    }
-    bytes.resize(filled);
-    return bytes;
-}
-
 // Makes `old` the whole of `fd` again after a failed copy; false when a step fails. The error
 // that stopped the copy is the one to tell, so this one reports no reason.
 bool putBack(int fd, std::string_view old) noexcept {
@@ -40,7 +28,7 @@ bool putBack(int fd, std::string_view old) noexcept {
 // Whether `fd` reads back as exactly `bytes`; false when it cannot be read.
 bool holdsExactly(int fd, std::string_view bytes) noexcept {
     try {
-        return ::lseek(fd, 0, SEEK_SET) == 0 && readRest(fd) == bytes;
+        return ::lseek(fd, 0, SEEK_SET) == 0 && readToEnd(fd) == bytes;
     } catch (...) {
         return false;
     }
@@ -56,7 +44,7 @@ void TextFileWriter::copyInPlace() {
     // The target is synced before it is closed: an error its close might report is then of no
     // account.
     const FdCloser closer{fd};
-    const std::string old = readRest(fd);
+    const std::string old = readToEnd(fd);
     const auto size = static_cast<off_t>(size_);
     // Room first, so that a full disk fails the save before any old byte changes.
     if (size > 0 && ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, size) != 0 && errno != EOPNOTSUPP &&
